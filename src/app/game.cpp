@@ -1,0 +1,202 @@
+#include "app/game.h"
+
+#include <algorithm>
+#include <map>
+
+#include "garden/garden_variant.h"
+
+namespace mironeka::app {
+
+using ui::FormId;
+using ui::WidgetId;
+using ui::WidgetKind;
+
+namespace {
+
+struct WidgetRange {
+    WidgetKind kind;
+    int count;  // widgets 1..count
+};
+
+// The widgets of each screen's layout, by kind.
+const std::vector<WidgetRange>& layoutWidgets(FormId form) {
+    static const std::vector<WidgetRange> kGarden{
+        {WidgetKind::Command, 6}, {WidgetKind::Image, 26}, {WidgetKind::Text, 37},
+        {WidgetKind::Label, 14},  {WidgetKind::Line, 3},   {WidgetKind::Timer, 49}};
+    static const std::map<FormId, std::vector<WidgetRange>> kOthers{
+        {FormId::Form1, {{WidgetKind::Timer, 1}, {WidgetKind::Image, 2}, {WidgetKind::Label, 2}}},
+        {FormId::Form2, {{WidgetKind::Image, 8}, {WidgetKind::Label, 1}, {WidgetKind::Command, 1}}},
+        {FormId::Form4,
+         {{WidgetKind::Label, 5},
+          {WidgetKind::Command, 13},
+          {WidgetKind::Image, 1},
+          {WidgetKind::Text, 7},
+          {WidgetKind::Timer, 1}}},
+        {FormId::Form10,
+         {{WidgetKind::Label, 2},
+          {WidgetKind::Command, 2},
+          {WidgetKind::Text, 1},
+          {WidgetKind::Timer, 2}}},
+        {FormId::Form11, {{WidgetKind::Label, 4}, {WidgetKind::Text, 4}, {WidgetKind::Timer, 1}}},
+    };
+    auto it = kOthers.find(form);
+    return it == kOthers.end() ? kGarden : it->second;
+}
+
+// The garden number of a garden form, or 0 for every other screen.
+int gardenOf(FormId form) {
+    for (const auto& v : garden::kGardenVariants) {
+        if (v.form == form) return v.gardenNumber;
+    }
+    return 0;
+}
+
+}  // namespace
+
+Game::Game() {
+    loop_.setAfterTick([this] { afterEvent(); });
+    show(FormId::Form1);
+}
+
+Game::~Game() {
+    // Screens go before the loop; their timers unregister on the way.
+    for (auto& s : screens_) s.reset();
+    unloaded_.clear();
+}
+
+bool Game::formHasWidget(FormId form, WidgetId w) {
+    const auto& ranges = layoutWidgets(form);
+    return std::any_of(ranges.begin(), ranges.end(), [&](const WidgetRange& r) {
+        return r.kind == w.kind && w.number >= 1 && w.number <= r.count;
+    });
+}
+
+FormId Game::gardenForm(int garden) { return garden::gardenVariant(garden).form; }
+
+const ui::Screen* Game::screen(FormId form) const {
+    return screens_.at(static_cast<std::size_t>(ui::formIndex(form))).get();
+}
+
+StageSelectScreen* Game::stageSelect() {
+    return dynamic_cast<StageSelectScreen*>(
+        screens_.at(static_cast<std::size_t>(ui::formIndex(FormId::Form4))).get());
+}
+
+std::unique_ptr<ui::Screen> Game::create(FormId form) {
+    if (const int g = gardenOf(form); g != 0) {
+        return std::make_unique<garden::GardenScreen>(garden::gardenVariant(g), *this, loop_,
+                                                      *this);
+    }
+    switch (form) {
+        case FormId::Form1:
+            return std::make_unique<SplashScreen>(*this, loop_);
+        case FormId::Form2:
+            return std::make_unique<IntroScreen>(*this, loop_);
+        case FormId::Form4:
+            return std::make_unique<StageSelectScreen>(*this, loop_);
+        case FormId::Form10:
+            return std::make_unique<ResultScreen>(*this, loop_);
+        case FormId::Form11:
+            return std::make_unique<ScoreCodeScreen>(*this, loop_);
+        default:
+            break;
+    }
+    return nullptr;
+}
+
+ui::Screen& Game::show(FormId form) {
+    auto& slot = screens_.at(static_cast<std::size_t>(ui::formIndex(form)));
+    if (!slot) slot = create(form);
+    slot->markShown();
+    return *slot;
+}
+
+void Game::unload(FormId form) {
+    auto& slot = screens_.at(static_cast<std::size_t>(ui::formIndex(form)));
+    if (!slot) return;
+    slot->disableTimers();
+    slot->hide();
+    unloaded_.push_back(std::move(slot));
+}
+
+void Game::endProgram() {
+    if (ended_) return;
+    ended_ = true;
+    loop_.halt();
+    messageText_.reset();
+    onMessageOk_ = nullptr;
+    for (auto& s : screens_) {
+        if (!s) continue;
+        s->disableTimers();
+        unloaded_.push_back(std::move(s));
+    }
+}
+
+void Game::showMessage(std::string text, std::function<void()> onOk) {
+    messageText_ = std::move(text);
+    onMessageOk_ = std::move(onOk);
+}
+
+void Game::writeScore(int gardenNumber, int points) {
+    if (auto* s = stageSelect()) s->setGardenScore(gardenNumber, points);
+}
+
+void Game::hideResumeButton(int gardenNumber) {
+    if (auto* s = stageSelect()) s->hideResumeButton(gardenNumber);
+}
+
+void Game::addFinishedGarden() {
+    if (auto* s = stageSelect()) s->addFinishedGarden();
+}
+
+bool Game::act(const Action& action) {
+    if (ended_) return false;
+    if (action.kind == Action::Kind::Ok) {
+        if (!messageText_) return false;
+        auto onOk = std::move(onMessageOk_);
+        messageText_.reset();
+        onMessageOk_ = nullptr;
+        if (onOk) onOk();
+        afterEvent();
+        return true;
+    }
+    if (messageText_) return false;  // the message box holds the whole program
+    auto* target = screens_.at(static_cast<std::size_t>(ui::formIndex(action.form))).get();
+    if (target == nullptr || !target->visible()) return false;
+    if (action.widget && !target->reachable(*action.widget)) return false;
+
+    bool handled = true;
+    switch (action.kind) {
+        case Action::Kind::Click:
+            if (!action.widget) return false;
+            target->click(*action.widget);
+            break;
+        case Action::Kind::Move:
+            target->pointerMove(action.widget);
+            break;
+        case Action::Kind::Type:
+            handled = action.widget && target->type(*action.widget, action.text);
+            break;
+        case Action::Kind::Close:
+            if (!target->hasCloseBox()) return false;
+            unload(action.form);
+            break;
+        case Action::Kind::Ok:
+            break;
+    }
+    afterEvent();
+    return handled;
+}
+
+void Game::afterEvent() {
+    unloaded_.clear();
+    if (ended_) return;
+    // The program ends once no window is left to the player: the
+    // introduction, the result or the score-code screen closed by its box.
+    const bool anyVisible = std::any_of(screens_.begin(), screens_.end(),
+                                        [](const auto& s) { return s && s->visible(); });
+    if (!anyVisible && !messageText_) endProgram();
+    unloaded_.clear();
+}
+
+}  // namespace mironeka::app

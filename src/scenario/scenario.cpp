@@ -1,0 +1,389 @@
+#include "scenario/scenario.h"
+
+#include <algorithm>
+#include <charconv>
+#include <map>
+#include <optional>
+#include <ostream>
+#include <set>
+#include <sstream>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "app/game.h"
+
+namespace mironeka::scenario {
+
+namespace {
+
+using app::Action;
+using app::Game;
+using ui::FormId;
+
+// --- Lines and words ---------------------------------------------------------
+
+struct Word {
+    std::string_view text;
+    std::size_t offset;  // where it starts in the line
+};
+
+std::string_view trim(std::string_view s) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
+    while (!s.empty() && blank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && blank(s.back())) s.remove_suffix(1);
+    return s;
+}
+
+std::vector<Word> splitWords(std::string_view line) {
+    std::vector<Word> words;
+    std::size_t i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && (line[i] == ' ' || line[i] == '\t' || line[i] == '\r')) ++i;
+        const std::size_t start = i;
+        while (i < line.size() && line[i] != ' ' && line[i] != '\t' && line[i] != '\r') ++i;
+        if (i > start) words.push_back({line.substr(start, i - start), start});
+    }
+    return words;
+}
+
+// --- Fields the checks know --------------------------------------------------
+
+struct FieldSpec {
+    int count;        // how many values
+    bool freeText;    // one value: the rest of the line, may be empty
+};
+
+const std::map<std::string_view, FieldSpec>& fieldSpecs(FormId form) {
+    static const std::map<std::string_view, FieldSpec> kGarden{
+        {"Tiles", {16, false}},         {"NeighbourTotals", {16, false}},
+        {"TilePictures", {16, false}},  {"SelectedTool", {1, false}},
+        {"SugarCount", {1, false}},     {"WaterCount", {1, false}},
+        {"GrassCount", {1, false}},     {"Points", {1, false}},
+        {"DaysLeft", {1, false}},       {"HintText", {1, true}},
+        {"AntSlotPicture", {1, false}}, {"ColonySlotPicture", {1, false}},
+    };
+    static const std::map<std::string_view, FieldSpec> kStageSelect{
+        {"GardenScores", {6, false}}, {"GardensFinished", {1, false}},
+        {"TotalPoints", {1, false}},  {"OpenButtons", {6, false}},
+        {"ResumeButtons", {6, false}},
+    };
+    static const std::map<std::string_view, FieldSpec> kResult{
+        {"FinalTotal", {1, true}},
+        {"ShownTotal", {1, true}},
+        {"SendScoreButton", {1, false}},
+        {"QuitButton", {1, false}},
+    };
+    static const std::map<std::string_view, FieldSpec> kScoreCode{
+        {"CodeTotal", {1, true}},
+        {"ScoreCodeText", {1, true}},
+        {"MailAddressText", {1, true}},
+        {"WebAddressText", {1, true}},
+    };
+    static const std::map<std::string_view, FieldSpec> kNone;
+    switch (form) {
+        case FormId::Form1:
+        case FormId::Form2:
+            return kNone;
+        case FormId::Form4:
+            return kStageSelect;
+        case FormId::Form10:
+            return kResult;
+        case FormId::Form11:
+            return kScoreCode;
+        default:
+            return kGarden;
+    }
+}
+
+// --- Commands ---------------------------------------------------------------
+
+struct Wait {
+    ui::Millis ms;
+};
+struct Act {
+    Action action;
+};
+struct ExpectField {
+    FormId form;
+    std::string field;
+    std::vector<std::string> values;
+};
+struct ExpectForms {
+    bool visibleOnly;  // `visible`, else `exists`
+    std::vector<FormId> forms;
+};
+struct ExpectMessage {
+    std::string text;  // empty: no box open
+};
+struct ExpectEnded {
+    bool ended;
+};
+struct Print {
+    std::optional<FormId> form;
+};
+
+using Command =
+    std::variant<Wait, Act, ExpectField, ExpectForms, ExpectMessage, ExpectEnded, Print>;
+
+struct Line {
+    int number;
+    std::string source;
+    Command command;
+};
+
+class ParseError {
+public:
+    explicit ParseError(std::string message) : message_(std::move(message)) {}
+    [[nodiscard]] const std::string& message() const { return message_; }
+
+private:
+    std::string message_;
+};
+
+class Parser {
+public:
+    explicit Parser(std::string_view line) : line_(line), words_(splitWords(line)) {}
+
+    Command parse() {
+        const auto verb = word(0, "a command");
+        if (verb == "wait") return parseWait();
+        if (verb == "click") return parseAction(Action::Kind::Click);
+        if (verb == "move") return parseAction(Action::Kind::Move);
+        if (verb == "type") return parseAction(Action::Kind::Type);
+        if (verb == "close") return parseAction(Action::Kind::Close);
+        if (verb == "ok") {
+            expectCount(1);
+            return Act{Action{Action::Kind::Ok}};
+        }
+        if (verb == "expect") return parseExpect();
+        if (verb == "print") {
+            if (words_.size() > 2) fail("print takes at most one screen");
+            return Print{words_.size() == 2 ? std::optional(form(1)) : std::nullopt};
+        }
+        fail("unknown command '" + std::string(verb) + "'");
+    }
+
+private:
+    [[noreturn]] static void fail(const std::string& message) { throw ParseError(message); }
+
+    std::string_view word(std::size_t i, const char* what) const {
+        if (i >= words_.size()) fail(std::string("missing ") + what);
+        return words_[i].text;
+    }
+    void expectCount(std::size_t n) const {
+        if (words_.size() != n) {
+            fail("'" + std::string(words_[0].text) + "' takes " + std::to_string(n - 1) +
+                 " argument(s), got " + std::to_string(words_.size() - 1));
+        }
+    }
+    std::string restFrom(std::size_t i) const {
+        if (i >= words_.size()) return {};
+        return std::string(trim(line_.substr(words_[i].offset)));
+    }
+    FormId form(std::size_t i) const {
+        const auto name = word(i, "screen name");
+        auto f = ui::parseFormName(name);
+        if (!f) fail("no screen named '" + std::string(name) + "'");
+        return *f;
+    }
+    ui::WidgetId widget(FormId f, std::size_t i) const {
+        const auto name = word(i, "widget name");
+        auto w = ui::parseWidgetName(name);
+        if (!w || !Game::formHasWidget(f, *w)) {
+            fail(ui::formName(f) + " has no widget named '" + std::string(name) + "'");
+        }
+        return *w;
+    }
+
+    Command parseWait() const {
+        expectCount(2);
+        const auto text = words_[1].text;
+        ui::Millis ms = -1;
+        auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), ms);
+        if (ec != std::errc{} || end != text.data() + text.size() || ms < 0) {
+            fail("bad number of milliseconds '" + std::string(text) + "'");
+        }
+        return Wait{ms};
+    }
+
+    Command parseAction(Action::Kind kind) const {
+        Action a{kind, form(1)};
+        switch (kind) {
+            case Action::Kind::Click:
+                expectCount(3);
+                a.widget = widget(a.form, 2);
+                break;
+            case Action::Kind::Move:
+                if (words_.size() > 3) fail("move takes a screen and at most one widget");
+                if (words_.size() == 3) a.widget = widget(a.form, 2);
+                break;
+            case Action::Kind::Type:
+                a.widget = widget(a.form, 2);
+                a.text = restFrom(3);
+                break;
+            case Action::Kind::Close:
+                expectCount(2);
+                break;
+            case Action::Kind::Ok:
+                break;
+        }
+        return Act{a};
+    }
+
+    Command parseExpect() const {
+        const auto what = word(1, "what to expect");
+        if (what == "visible" || what == "exists") {
+            ExpectForms e{what == "visible", {}};
+            for (std::size_t i = 2; i < words_.size(); ++i) e.forms.push_back(form(i));
+            return e;
+        }
+        if (what == "message") return ExpectMessage{restFrom(2)};
+        if (what == "ended" || what == "running") {
+            expectCount(2);
+            return ExpectEnded{what == "ended"};
+        }
+        const FormId f = form(1);
+        const auto fieldName = word(2, "field name");
+        const auto& specs = fieldSpecs(f);
+        auto spec = specs.find(fieldName);
+        if (spec == specs.end()) {
+            fail(ui::formName(f) + " has no field named '" + std::string(fieldName) + "'");
+        }
+        ExpectField e{f, std::string(fieldName), {}};
+        if (spec->second.freeText) {
+            e.values.push_back(restFrom(3));
+        } else {
+            for (std::size_t i = 3; i < words_.size(); ++i) e.values.emplace_back(words_[i].text);
+            if (e.values.size() != static_cast<std::size_t>(spec->second.count)) {
+                fail(std::string(fieldName) + " takes " + std::to_string(spec->second.count) +
+                     " value(s), got " + std::to_string(e.values.size()));
+            }
+        }
+        return e;
+    }
+
+    std::string_view line_;
+    std::vector<Word> words_;
+};
+
+// --- Running -----------------------------------------------------------------
+
+std::string joinValues(const std::vector<std::string>& values) {
+    std::string out;
+    for (const auto& v : values) {
+        if (!out.empty()) out += ' ';
+        out += v;
+    }
+    return out;
+}
+
+std::string formList(std::vector<FormId> forms) {
+    std::sort(forms.begin(), forms.end());
+    std::vector<std::string> names;
+    for (auto f : forms) names.push_back(ui::formName(f));
+    return names.empty() ? "(none)" : joinValues(names);
+}
+
+std::optional<std::vector<std::string>> fieldValues(const Game& game, FormId form,
+                                                    const std::string& name) {
+    const ui::Screen* s = game.screen(form);
+    if (s == nullptr) return std::nullopt;
+    for (auto& f : s->fields()) {
+        if (f.name == name) return f.values;
+    }
+    return std::nullopt;
+}
+
+void printScreen(const ui::Screen& s, std::ostream& out) {
+    for (const auto& f : s.fields()) {
+        out << ui::formName(s.form()) << ' ' << f.name << ' ' << joinValues(f.values) << '\n';
+    }
+    if (s.fields().empty()) {
+        out << ui::formName(s.form()) << (s.visible() ? " (visible)" : " (hidden)") << '\n';
+    }
+}
+
+// Runs one check; empty when it holds, else what was seen instead.
+std::optional<std::pair<std::string, std::string>> check(const Game& game, const Command& c) {
+    using Mismatch = std::pair<std::string, std::string>;  // expected, actual
+    if (const auto* e = std::get_if<ExpectField>(&c)) {
+        const auto expected = joinValues(e->values);
+        const auto actual = fieldValues(game, e->form, e->field);
+        if (!actual) return Mismatch{expected, ui::formName(e->form) + " does not exist"};
+        if (*actual != e->values) return Mismatch{expected, joinValues(*actual)};
+        return std::nullopt;
+    }
+    if (const auto* e = std::get_if<ExpectForms>(&c)) {
+        std::vector<FormId> actual;
+        for (int i = 1; i <= ui::kFormCount; ++i) {
+            const auto f = static_cast<FormId>(i);
+            const auto* s = game.screen(f);
+            if (s != nullptr && (!e->visibleOnly || s->visible())) actual.push_back(f);
+        }
+        const std::set<FormId> want(e->forms.begin(), e->forms.end());
+        if (std::set<FormId>(actual.begin(), actual.end()) != want) {
+            return Mismatch{formList(e->forms), formList(actual)};
+        }
+        return std::nullopt;
+    }
+    if (const auto* e = std::get_if<ExpectMessage>(&c)) {
+        const auto& open = game.message();
+        const std::string actual = open ? *open : std::string();
+        if (e->text.empty() ? open.has_value() : (!open || *open != e->text)) {
+            return Mismatch{e->text.empty() ? "no message box" : e->text,
+                            open ? actual : "no message box"};
+        }
+        return std::nullopt;
+    }
+    if (const auto* e = std::get_if<ExpectEnded>(&c)) {
+        if (game.ended() != e->ended) {
+            return Mismatch{e->ended ? "ended" : "running", game.ended() ? "ended" : "running"};
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+Outcome runScript(const std::string& fileName, const std::string& text, std::ostream& out) {
+    std::vector<Line> lines;
+    bool malformed = false;
+    std::istringstream in(text);
+    std::string source;
+    for (int number = 1; std::getline(in, source); ++number) {
+        const auto body = trim(source);
+        if (body.empty() || body.front() == '#') continue;
+        try {
+            lines.push_back({number, std::string(body), Parser(source).parse()});
+        } catch (const ParseError& e) {
+            out << fileName << ':' << number << ": error: " << e.message() << '\n';
+            malformed = true;
+        }
+    }
+    if (malformed) return Outcome::Failed;
+
+    Game game;
+    for (const auto& line : lines) {
+        const auto& c = line.command;
+        if (const auto* w = std::get_if<Wait>(&c)) {
+            game.advanceBy(w->ms);
+        } else if (const auto* a = std::get_if<Act>(&c)) {
+            game.act(a->action);
+        } else if (const auto* p = std::get_if<Print>(&c)) {
+            for (int i = 1; i <= ui::kFormCount; ++i) {
+                const auto f = static_cast<FormId>(i);
+                if (p->form && *p->form != f) continue;
+                if (const auto* s = game.screen(f)) printScreen(*s, out);
+            }
+        } else if (auto mismatch = check(game, c)) {
+            out << fileName << ':' << line.number << ": check failed: " << line.source << '\n'
+                << "  expected: " << mismatch->first << '\n'
+                << "  actual:   " << mismatch->second << '\n';
+            return Outcome::Failed;
+        }
+    }
+    return Outcome::Passed;
+}
+
+}  // namespace mironeka::scenario

@@ -1,0 +1,99 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <optional>
+
+namespace mironeka::ui {
+
+/// Milliseconds since program start on the game's own clock.
+using Millis = std::int64_t;
+
+/// The game's single-threaded event loop and its timers, on a clock that is
+/// moved forward from outside (a virtual clock in tests, real time in the
+/// Qt front end).
+///
+/// Timer rules:
+/// - an interval n > 0 arms the timer: it fires n ms after the assignment and
+///   then every n ms; a new nonzero interval restarts the wait from now;
+/// - interval 0 stops it and drops a tick that has not been delivered;
+/// - at most one tick per timer is ever pending: a late tick is not repeated;
+/// - ticks are delivered one at a time in time order, ties in the order in
+///   which their deadlines were set; a handler always runs to its end before
+///   the next tick, so a timer armed inside a handler fires after it returns.
+class EventLoop {
+public:
+    using TimerId = std::uint64_t;
+    using Handler = std::function<void()>;
+
+    EventLoop() = default;
+    EventLoop(const EventLoop&) = delete;
+    EventLoop& operator=(const EventLoop&) = delete;
+
+    TimerId addTimer(Handler handler);
+    /// Removes the timer; its pending tick is dropped. Safe inside its own handler.
+    void removeTimer(TimerId id);
+    void setInterval(TimerId id, int ms);
+    [[nodiscard]] int interval(TimerId id) const;
+
+    [[nodiscard]] Millis now() const { return now_; }
+    /// Delivers every tick due up to and including time t, then sets the
+    /// clock to t. Time never runs backwards: an earlier t only delivers
+    /// what is already due.
+    void advanceTo(Millis t);
+    void advanceBy(Millis ms) { advanceTo(now_ + ms); }
+    [[nodiscard]] std::optional<Millis> nextDeadline() const;
+
+    /// Stops all delivery for good (program end).
+    void halt();
+    [[nodiscard]] bool halted() const { return halted_; }
+
+    /// Called after every delivered tick; the game uses it for its
+    /// after-event bookkeeping.
+    void setAfterTick(Handler hook) { afterTick_ = std::move(hook); }
+
+    [[nodiscard]] std::size_t timerCount() const { return timers_.size(); }
+
+private:
+    struct Entry {
+        Handler handler;
+        int interval = 0;
+        Millis deadline = 0;
+        std::uint64_t order = 0;  // when the deadline was set, for ties
+    };
+
+    Entry* find(TimerId id);
+    const Entry* find(TimerId id) const;
+    std::map<TimerId, Entry>::iterator nextDue(Millis limit);
+
+    std::map<TimerId, Entry> timers_;
+    TimerId nextId_ = 1;
+    std::uint64_t nextOrder_ = 1;
+    Millis now_ = 0;
+    bool halted_ = false;
+    Handler afterTick_;
+};
+
+/// A timer owned by a screen: removed from the loop when it is destroyed or
+/// disabled. A disabled timer ignores every later interval assignment, so a
+/// screen that has been unloaded can never start ticking again.
+class Timer {
+public:
+    Timer(EventLoop& loop, EventLoop::Handler handler, int interval = 0);
+    ~Timer();
+    Timer(const Timer&) = delete;
+    Timer& operator=(const Timer&) = delete;
+
+    void setInterval(int ms);
+    [[nodiscard]] int interval() const;
+    void start() { setInterval(1); }  // the one-tick deferred call
+    void stop() { setInterval(0); }
+    void disable();
+
+private:
+    EventLoop& loop_;
+    EventLoop::TimerId id_ = 0;  // 0 once disabled
+};
+
+}  // namespace mironeka::ui
