@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <set>
 #include <vector>
 
@@ -63,6 +64,10 @@ struct LevelCase {
     int level;
 };
 
+void PrintTo(const LevelCase& c, std::ostream* os) {
+    *os << "total " << c.total << " over " << c.thresholds[0] << ".." << c.thresholds[3];
+}
+
 class AntLevelTest : public ::testing::TestWithParam<LevelCase> {};
 
 TEST_P(AntLevelTest, CountsThresholdsStrictlyExceeded) {
@@ -96,6 +101,10 @@ struct SugarCase {
     SugarBand band;
     SugarJudgement judgement;
 };
+
+void PrintTo(const SugarCase& c, std::ostream* os) {
+    *os << c.count << " sugar in " << c.band.lo << ".." << c.band.hi;
+}
 
 class JudgeSugarTest : public ::testing::TestWithParam<SugarCase> {};
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <sstream>
 
 namespace mironeka::scenario {
@@ -22,6 +23,10 @@ struct BadLine {
     const char* script;
     const char* message;
 };
+
+void PrintTo(const BadLine& b, std::ostream* os) {
+    for (const char* c = b.script; *c != '\0'; ++c) *os << (*c == '\n' ? ';' : *c);
+}
 
 class MalformedLineTest : public ::testing::TestWithParam<BadLine> {};
 
