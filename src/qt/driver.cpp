@@ -1,0 +1,136 @@
+#include "qt/driver.h"
+
+#include <QMessageBox>
+#include <algorithm>
+
+#include "qt/windows.h"
+
+namespace mironeka::qt {
+
+namespace {
+const QString kMessageCaption = QStringLiteral("VELMORAKI　ミロネカ");
+}
+
+Driver::Driver(Clock clock, QObject* parent) : QObject(parent), clock_(std::move(clock)) {
+    if (!clock_) {
+        elapsed_.start();
+        clock_ = [this] { return static_cast<ui::Millis>(elapsed_.elapsed()); };
+    }
+    timer_.setSingleShot(true);
+    timer_.setTimerType(Qt::PreciseTimer);
+    connect(&timer_, &QTimer::timeout, this, &Driver::advance);
+    sync();
+    arm();
+}
+
+Driver::~Driver() {
+    for (auto& slot : slots_) slot.window.reset();
+    delete box_.data();
+    for (const auto& w : retired_) delete w.data();
+}
+
+bool Driver::act(const app::Action& action) {
+    game_.advanceTo(std::max(game_.now(), clock_()));
+    const bool done = game_.act(action);
+    sync();
+    arm();
+    return done;
+}
+
+void Driver::advance() {
+    game_.advanceTo(std::max(game_.now(), clock_()));
+    sync();
+    arm();
+}
+
+FormWindow* Driver::window(ui::FormId form) const {
+    return slots_.at(static_cast<std::size_t>(ui::formIndex(form))).window.get();
+}
+
+void Driver::arm() {
+    const auto deadline = game_.nextDeadline();
+    if (game_.ended() || !deadline) {
+        timer_.stop();
+        return;
+    }
+    const ui::Millis wait = std::max<ui::Millis>(0, *deadline - clock_());
+    timer_.start(static_cast<int>(std::min<ui::Millis>(wait, 1 << 30)));
+}
+
+void Driver::retire(QWidget* widget) {
+    widget->hide();
+    widget->deleteLater();
+    retired_.erase(std::remove(retired_.begin(), retired_.end(), nullptr), retired_.end());
+    retired_.emplace_back(widget);
+}
+
+void Driver::sync() {
+    std::vector<FormWindow*> toFront;
+    for (int i = 0; i < ui::kFormCount; ++i) {
+        const auto form = static_cast<ui::FormId>(i + 1);
+        auto& slot = slots_.at(static_cast<std::size_t>(i));
+        const ui::Screen* screen = game_.ended() ? nullptr : game_.screen(form);
+        // Unloaded, or unloaded and created afresh: the old window goes.
+        if (slot.window && slot.model != screen) retire(slot.window.release());
+        if (screen == nullptr) {
+            slot = Slot{};
+            continue;
+        }
+        if (!slot.window) {
+            slot.window = makeWindow(*screen, *this);
+            slot.model = screen;
+            slot.shown = 0;
+        }
+        slot.window->sync(*screen);
+        if (!screen->visible()) {
+            slot.window->hide();
+        } else if (screen->showCount() != slot.shown || !slot.window->isVisible()) {
+            toFront.push_back(slot.window.get());
+        }
+        slot.shown = screen->showCount();
+    }
+    // A screen that was shown comes up in front of the others.
+    for (FormWindow* w : toFront) {
+        w->show();
+        w->raise();
+        w->activateWindow();
+    }
+    syncMessage();
+    if (game_.ended() && !endSignalled_) {
+        endSignalled_ = true;
+        timer_.stop();
+        emit gameEnded();
+    }
+}
+
+void Driver::syncMessage() {
+    const auto& text = game_.message();
+    if (!text) {
+        if (box_) {
+            box_->disconnect(this);
+            retire(box_);
+            box_ = nullptr;
+        }
+        return;
+    }
+    if (box_) return;
+    auto* box = new QMessageBox(QMessageBox::NoIcon, kMessageCaption, QString::fromStdString(*text),
+                                QMessageBox::Ok);
+    // Blocks the player's input to every window, not the game's clock: the
+    // box is shown without a nested event loop.
+    box->setWindowModality(Qt::ApplicationModal);
+    connect(box, &QMessageBox::finished, this, &Driver::messageClosed);
+    box_ = box;
+    box->show();
+}
+
+void Driver::messageClosed() {
+    if (box_) {
+        box_->disconnect(this);
+        retire(box_);
+        box_ = nullptr;
+    }
+    act(app::Action{app::Action::Kind::Ok, ui::FormId::Form1, std::nullopt, {}});
+}
+
+}  // namespace mironeka::qt
