@@ -1,6 +1,8 @@
 #include "qt/driver.h"
 
+#include <QIcon>
 #include <QMessageBox>
+#include <QPushButton>
 #include <algorithm>
 
 #include "qt/windows.h"
@@ -119,6 +121,7 @@ void Driver::syncMessage() {
     // Blocks the player's input to every window, not the game's clock: the
     // box is shown without a nested event loop.
     box->setWindowModality(Qt::ApplicationModal);
+    box->button(QMessageBox::Ok)->setIcon(QIcon());  // a plain OK, as the game has it
     connect(box, &QMessageBox::finished, this, &Driver::messageClosed);
     box_ = box;
     box->show();

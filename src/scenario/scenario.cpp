@@ -49,13 +49,13 @@ std::vector<Word> splitWords(std::string_view line) {
 
 // --- Fields the checks know --------------------------------------------------
 
-struct FieldSpec {
+struct FieldShape {
     int count;        // how many values
     bool freeText;    // one value: the rest of the line, may be empty
 };
 
-const std::map<std::string_view, FieldSpec>& fieldSpecs(FormId form) {
-    static const std::map<std::string_view, FieldSpec> kGarden{
+const std::map<std::string_view, FieldShape>& knownFields(FormId form) {
+    static const std::map<std::string_view, FieldShape> kGarden{
         {"Tiles", {16, false}},         {"NeighbourTotals", {16, false}},
         {"TilePictures", {16, false}},  {"SelectedTool", {1, false}},
         {"SugarCount", {1, false}},     {"WaterCount", {1, false}},
@@ -63,24 +63,24 @@ const std::map<std::string_view, FieldSpec>& fieldSpecs(FormId form) {
         {"DaysLeft", {1, false}},       {"HintText", {1, true}},
         {"AntSlotPicture", {1, false}}, {"ColonySlotPicture", {1, false}},
     };
-    static const std::map<std::string_view, FieldSpec> kStageSelect{
+    static const std::map<std::string_view, FieldShape> kStageSelect{
         {"GardenScores", {6, false}}, {"GardensFinished", {1, false}},
         {"TotalPoints", {1, false}},  {"OpenButtons", {6, false}},
         {"ResumeButtons", {6, false}},
     };
-    static const std::map<std::string_view, FieldSpec> kResult{
+    static const std::map<std::string_view, FieldShape> kResult{
         {"FinalTotal", {1, true}},
         {"ShownTotal", {1, true}},
         {"SendScoreButton", {1, false}},
         {"QuitButton", {1, false}},
     };
-    static const std::map<std::string_view, FieldSpec> kScoreCode{
+    static const std::map<std::string_view, FieldShape> kScoreCode{
         {"CodeTotal", {1, true}},
         {"ScoreCodeText", {1, true}},
         {"MailAddressText", {1, true}},
         {"WebAddressText", {1, true}},
     };
-    static const std::map<std::string_view, FieldSpec> kNone;
+    static const std::map<std::string_view, FieldShape> kNone;
     switch (form) {
         case FormId::Form1:
         case FormId::Form2:
@@ -245,18 +245,18 @@ private:
         }
         const FormId f = form(1);
         const auto fieldName = word(2, "field name");
-        const auto& specs = fieldSpecs(f);
-        auto spec = specs.find(fieldName);
-        if (spec == specs.end()) {
+        const auto& known = knownFields(f);
+        auto shape = known.find(fieldName);
+        if (shape == known.end()) {
             fail(ui::formName(f) + " has no field named '" + std::string(fieldName) + "'");
         }
         ExpectField e{f, std::string(fieldName), {}};
-        if (spec->second.freeText) {
+        if (shape->second.freeText) {
             e.values.push_back(restFrom(3));
         } else {
             for (std::size_t i = 3; i < words_.size(); ++i) e.values.emplace_back(words_[i].text);
-            if (e.values.size() != static_cast<std::size_t>(spec->second.count)) {
-                fail(std::string(fieldName) + " takes " + std::to_string(spec->second.count) +
+            if (e.values.size() != static_cast<std::size_t>(shape->second.count)) {
+                fail(std::string(fieldName) + " takes " + std::to_string(shape->second.count) +
                      " value(s), got " + std::to_string(e.values.size()));
             }
         }
