@@ -137,6 +137,10 @@ void Game::showMessage(std::string text, std::function<void()> onOk) {
     onMessageOk_ = std::move(onOk);
 }
 
+// A garden's writes reach the stage-select screen only while it exists; they
+// never create one. A garden finishes only after its last write, and the
+// stage-select screen goes only after six gardens have finished, so no
+// write is ever dropped in play.
 void Game::writeScore(int gardenNumber, int points) {
     if (auto* s = stageSelect()) s->setGardenScore(gardenNumber, points);
 }

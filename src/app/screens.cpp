@@ -67,10 +67,11 @@ StageSelectScreen::StageSelectScreen(Game& game, ui::EventLoop& loop)
 
 bool StageSelectScreen::reachable(WidgetId w) const {
     if (w.kind == WidgetKind::Command) {
-        const int g = w.number >= kFirstResumeButton ? w.number - kFirstResumeButton + 1
-                                                     : w.number - kFirstOpenButton + 1;
         if (w.number == kCloseButton) return true;
-        return w.number >= kFirstResumeButton ? resumeButtonVisible(g) : openButtonVisible(g);
+        if (w.number >= kFirstResumeButton) {
+            return resumeButtonVisible(w.number - kFirstResumeButton + 1);
+        }
+        return openButtonVisible(w.number - kFirstOpenButton + 1);
     }
     // Text1..Text7 (scores and the finished count) lie outside the window.
     return w.kind == WidgetKind::Label || w.kind == WidgetKind::Image;

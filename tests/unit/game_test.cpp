@@ -57,6 +57,23 @@ TEST_F(GameTest, EndingStopsEveryTimerAndEveryAction) {
     game.advanceBy(10000);
 }
 
+TEST_F(GameTest, GardenWritesNeverCreateAStageSelectScreen) {
+    toStageSelect();
+    for (int g = 1; g <= 6; ++g) {
+        game.act(click(FormId::Form4, ui::command(1 + g)));
+        for (int day = 0; day < 7; ++day) game.act(click(Game::gardenForm(g), ui::command(1)));
+        game.advanceBy(10);
+        game.act(Action{Action::Kind::Ok});
+    }
+    game.advanceBy(1000);
+    ASSERT_NE(game.screen(FormId::Form10), nullptr);
+    ASSERT_EQ(game.screen(FormId::Form4), nullptr);
+    game.writeScore(1, 9);
+    game.hideResumeButton(2);
+    game.addFinishedGarden();
+    EXPECT_EQ(game.screen(FormId::Form4), nullptr);
+}
+
 TEST(GameLayout, EveryFormKnowsItsWidgets) {
     EXPECT_TRUE(Game::formHasWidget(FormId::Form3, ui::image(26)));
     EXPECT_FALSE(Game::formHasWidget(FormId::Form3, ui::image(27)));
