@@ -1,6 +1,7 @@
 // mironeka-scenario: runs scenario scripts against the game on a virtual
 // clock and reports, last, "N passed, N failed" (counting files).
 
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -16,14 +17,21 @@ int main(int argc, char** argv) {
     int failed = 0;
     for (int i = 1; i < argc; ++i) {
         const std::string name = argv[i];
-        std::ifstream file(name, std::ios::binary);
-        if (!file) {
+        std::error_code error;
+        std::ifstream file;
+        if (std::filesystem::is_regular_file(name, error)) file.open(name, std::ios::binary);
+        if (!file.is_open()) {
             std::cout << name << ": error: cannot read the file\n";
             ++failed;
             continue;
         }
         std::ostringstream text;
         text << file.rdbuf();
+        if (file.bad()) {
+            std::cout << name << ": error: cannot read the file\n";
+            ++failed;
+            continue;
+        }
         const auto outcome = mironeka::scenario::runScript(name, text.str(), std::cout);
         if (outcome == mironeka::scenario::Outcome::Passed) {
             ++passed;

@@ -161,7 +161,10 @@ public:
             if (words_.size() > 2) fail("print takes at most one screen");
             return Print{words_.size() == 2 ? std::optional(form(1)) : std::nullopt};
         }
-        fail("unknown command '" + std::string(verb) + "'");
+        // Quote at most a few dozen bytes of what stands there.
+        constexpr std::size_t kShown = 40;
+        fail("unknown command '" + std::string(verb.substr(0, kShown)) +
+             (verb.size() > kShown ? "...'" : "'"));
     }
 
 private:
