@@ -125,11 +125,7 @@ void Game::endProgram() {
     loop_.halt();
     messageText_.reset();
     onMessageOk_ = nullptr;
-    for (auto& s : screens_) {
-        if (!s) continue;
-        s->disableTimers();
-        unloaded_.push_back(std::move(s));
-    }
+    for (int i = 1; i <= ui::kFormCount; ++i) unload(static_cast<FormId>(i));
 }
 
 void Game::showMessage(std::string text, std::function<void()> onOk) {
@@ -193,13 +189,11 @@ bool Game::act(const Action& action) {
 }
 
 void Game::afterEvent() {
-    unloaded_.clear();
-    if (ended_) return;
     // The program ends once no window is left to the player: the
     // introduction, the result or the score-code screen closed by its box.
     const bool anyVisible = std::any_of(screens_.begin(), screens_.end(),
                                         [](const auto& s) { return s && s->visible(); });
-    if (!anyVisible && !messageText_) endProgram();
+    if (!ended_ && !anyVisible && !messageText_) endProgram();
     unloaded_.clear();
 }
 

@@ -50,7 +50,7 @@ GardenScreen::GardenScreen(const GardenVariant& variant, ui::ScreenHost& host,
 }
 
 std::string GardenScreen::title() const {
-    return std::string("VELMORAKI　ミロネカ　　") + std::string(variant_.titleNumber);
+    return std::string(ui::kApplicationTitle) + "　　" + std::string(variant_.titleNumber);
 }
 
 int GardenScreen::tileCode(int n) const {

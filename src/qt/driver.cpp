@@ -10,7 +10,7 @@
 namespace mironeka::qt {
 
 namespace {
-const QString kMessageCaption = QStringLiteral("VELMORAKI　ミロネカ");
+const QString kMessageCaption = QString::fromUtf8(ui::kApplicationTitle);
 }
 
 Driver::Driver(Clock clock, QObject* parent) : QObject(parent), clock_(std::move(clock)) {

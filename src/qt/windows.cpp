@@ -13,7 +13,7 @@ namespace mironeka::qt {
 
 namespace {
 
-const QString kTitle = QStringLiteral("VELMORAKI　ミロネカ");
+const QString kTitle = QString::fromUtf8(ui::kApplicationTitle);
 const QColor kGround(255, 255, 128);
 const QColor kStageBack(192, 192, 255);
 const QColor kResultBack(0, 255, 0);

@@ -12,6 +12,10 @@
 
 namespace mironeka::ui {
 
+/// The game's title: the caption of its framed windows and of its message
+/// box, and the text of the title lines (an ideographic space between).
+inline constexpr const char* kApplicationTitle = "VELMORAKI　ミロネカ";
+
 class Screen;
 
 /// What a screen asks of the program around it. Screens never create each
