@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 
+#include "app/layouts.h"
 #include "garden/garden_variant.h"
 
 namespace mironeka::app {
@@ -12,36 +13,6 @@ using ui::WidgetId;
 using ui::WidgetKind;
 
 namespace {
-
-struct WidgetRange {
-    WidgetKind kind;
-    int count;  // widgets 1..count
-};
-
-// The widgets of each screen's layout, by kind.
-const std::vector<WidgetRange>& layoutWidgets(FormId form) {
-    static const std::vector<WidgetRange> kGarden{
-        {WidgetKind::Command, 6}, {WidgetKind::Image, 26}, {WidgetKind::Text, 37},
-        {WidgetKind::Label, 14},  {WidgetKind::Line, 3},   {WidgetKind::Timer, 49}};
-    static const std::map<FormId, std::vector<WidgetRange>> kOthers{
-        {FormId::Form1, {{WidgetKind::Timer, 1}, {WidgetKind::Image, 2}, {WidgetKind::Label, 2}}},
-        {FormId::Form2, {{WidgetKind::Image, 8}, {WidgetKind::Label, 1}, {WidgetKind::Command, 1}}},
-        {FormId::Form4,
-         {{WidgetKind::Label, 5},
-          {WidgetKind::Command, 13},
-          {WidgetKind::Image, 1},
-          {WidgetKind::Text, 7},
-          {WidgetKind::Timer, 1}}},
-        {FormId::Form10,
-         {{WidgetKind::Label, 2},
-          {WidgetKind::Command, 2},
-          {WidgetKind::Text, 1},
-          {WidgetKind::Timer, 2}}},
-        {FormId::Form11, {{WidgetKind::Label, 4}, {WidgetKind::Text, 4}, {WidgetKind::Timer, 1}}},
-    };
-    auto it = kOthers.find(form);
-    return it == kOthers.end() ? kGarden : it->second;
-}
 
 // The garden number of a garden form, or 0 for every other screen.
 int gardenOf(FormId form) {
@@ -65,15 +36,13 @@ Game::~Game() {
 }
 
 bool Game::formHasWidget(FormId form, WidgetId w) {
-    const auto& ranges = layoutWidgets(form);
-    return std::any_of(ranges.begin(), ranges.end(), [&](const WidgetRange& r) {
-        return r.kind == w.kind && w.number >= 1 && w.number <= r.count;
-    });
+    return isForm(form) && layoutOf(form).find(w) != nullptr;
 }
 
 FormId Game::gardenForm(int garden) { return garden::gardenVariant(garden).form; }
 
 const ui::Screen* Game::screen(FormId form) const {
+    if (!isForm(form)) return nullptr;
     return screens_.at(static_cast<std::size_t>(ui::formIndex(form))).get();
 }
 
@@ -150,6 +119,7 @@ void Game::addFinishedGarden() {
 }
 
 bool Game::act(const Action& action) {
+    // Total: whatever the action holds, it applies or it is refused.
     if (ended_) return false;
     if (action.kind == Action::Kind::Ok) {
         if (!messageText_) return false;
@@ -161,6 +131,7 @@ bool Game::act(const Action& action) {
         return true;
     }
     if (messageText_) return false;  // the message box holds the whole program
+    if (!isForm(action.form)) return false;
     auto* target = screens_.at(static_cast<std::size_t>(ui::formIndex(action.form))).get();
     if (target == nullptr || !target->visible()) return false;
     if (action.widget && !target->reachable(*action.widget)) return false;
@@ -178,11 +149,11 @@ bool Game::act(const Action& action) {
             handled = action.widget && target->type(*action.widget, action.text);
             break;
         case Action::Kind::Close:
-            if (!target->hasCloseBox()) return false;
+            if (!target->layout().hasCloseBox()) return false;
             unload(action.form);
             break;
-        case Action::Kind::Ok:
-            break;
+        default:
+            return false;
     }
     afterEvent();
     return handled;

@@ -1,6 +1,7 @@
 #include "app/screens.h"
 
 #include "app/game.h"
+#include "app/layouts.h"
 #include "ui/number_text.h"
 
 namespace mironeka::app {
@@ -14,36 +15,37 @@ namespace {
 std::vector<std::string> numberValue(double v) { return {ui::numberText(v)}; }
 std::vector<std::string> visibility(bool v) { return {v ? "1" : "0"}; }
 
-constexpr int kSplashMs = 1500;
-constexpr int kScoreBoardMs = 1000;
-constexpr int kRevealMs = 4000;
-constexpr int kButtonsMs = 1000;
-constexpr int kScoreCodeMs = 100;
+template <class T>
+const T& as(const ui::Screen& s) {
+    return static_cast<const T&>(s);
+}
+
+template <class Value>
+std::vector<std::string> perGarden(const ui::Screen& s, Value value) {
+    std::vector<std::string> out;
+    for (int g = 1; g <= StageSelectScreen::kGardens; ++g) {
+        out.push_back(value(as<StageSelectScreen>(s), g));
+    }
+    return out;
+}
 
 }  // namespace
 
 // --- Splash -----------------------------------------------------------------
 
-SplashScreen::SplashScreen(Game& game, ui::EventLoop& loop) : Screen(FormId::Form1, game, loop) {
-    timer_ = &addTimer(
-        [this, &game] {
-            timer_->stop();
-            game.show(FormId::Form2);
-            game.unload(FormId::Form1);
-        },
-        kSplashMs);
-}
-
-bool SplashScreen::reachable(WidgetId w) const {
-    return w.kind == WidgetKind::Image || w.kind == WidgetKind::Label;
+SplashScreen::SplashScreen(Game& game, ui::EventLoop& loop)
+    : Screen(layoutOf(FormId::Form1), game, loop) {
+    timer_ = &addTimer(1, [this, &game] {
+        timer_->stop();
+        game.show(FormId::Form2);
+        game.unload(FormId::Form1);
+    });
 }
 
 // --- Introduction -----------------------------------------------------------
 
 IntroScreen::IntroScreen(Game& game, ui::EventLoop& loop)
-    : Screen(FormId::Form2, game, loop), game_(game) {}
-
-bool IntroScreen::reachable(WidgetId w) const { return w.kind != WidgetKind::Timer; }
+    : Screen(layoutOf(FormId::Form2), game, loop), game_(game) {}
 
 void IntroScreen::click(WidgetId w) {
     if (w == ui::command(1)) {
@@ -54,47 +56,80 @@ void IntroScreen::click(WidgetId w) {
 
 // --- Stage select -----------------------------------------------------------
 
-namespace {
-constexpr int kCloseButton = 1;
-constexpr int kFirstOpenButton = 2;    // Command(1 + garden)
-constexpr int kFirstResumeButton = 8;  // Command(7 + garden)
-}  // namespace
-
 StageSelectScreen::StageSelectScreen(Game& game, ui::EventLoop& loop)
-    : Screen(FormId::Form4, game, loop), game_(game) {
-    scoreTimer_ = &addTimer([this] { scoreTick(); }, kScoreBoardMs);
+    : Screen(layoutOf(FormId::Form4), game, loop), game_(game) {
+    scoreTimer_ = &addTimer(1, [this] { scoreTick(); });
 }
 
-bool StageSelectScreen::reachable(WidgetId w) const {
-    if (w.kind == WidgetKind::Command) {
-        if (w.number == kCloseButton) return true;
-        if (w.number >= kFirstResumeButton) {
-            return resumeButtonVisible(w.number - kFirstResumeButton + 1);
-        }
-        return openButtonVisible(w.number - kFirstOpenButton + 1);
+std::span<const ui::FieldSpec> StageSelectScreen::fieldTable() {
+    using S = StageSelectScreen;
+    static const std::array<ui::FieldSpec, 5> kFields{{
+        {"GardenScores", kGardens, false,
+         [](const ui::Screen& s) {
+             return perGarden(s,
+                              [](const S& b, int g) { return ui::numberText(b.gardenScore(g)); });
+         }},
+        {"GardensFinished", 1, false,
+         [](const ui::Screen& s) { return numberValue(as<S>(s).gardensFinished()); }},
+        {"TotalPoints", 1, false,
+         [](const ui::Screen& s) { return numberValue(as<S>(s).totalPoints()); }},
+        {"OpenButtons", kGardens, false,
+         [](const ui::Screen& s) {
+             return perGarden(
+                 s, [](const S& b, int g) { return visibility(b.openButtonVisible(g))[0]; });
+         }},
+        {"ResumeButtons", kGardens, false,
+         [](const ui::Screen& s) {
+             return perGarden(
+                 s, [](const S& b, int g) { return visibility(b.resumeButtonVisible(g))[0]; });
+         }},
+    }};
+    return kFields;
+}
+
+int StageSelectScreen::gardenOfButton(WidgetId w, bool resume) {
+    if (w.kind != WidgetKind::Command) return 0;
+    for (int g = 1; g <= kGardens; ++g) {
+        if (w.number == (resume ? stage::resumeButton(g) : stage::openButton(g))) return g;
     }
-    // Text1..Text7 (scores and the finished count) lie outside the window.
-    return w.kind == WidgetKind::Label || w.kind == WidgetKind::Image;
+    return 0;
+}
+
+std::optional<bool> StageSelectScreen::visibleNow(WidgetId w) const {
+    if (const int g = gardenOfButton(w, false)) return openButtonVisible(g);
+    if (const int g = gardenOfButton(w, true)) return resumeButtonVisible(g);
+    return std::nullopt;
+}
+
+std::optional<std::string> StageSelectScreen::textNow(WidgetId w) const {
+    if (w == WidgetId{WidgetKind::Label, stage::kTotalLabel}) return ui::numberText(total_);
+    return std::nullopt;
 }
 
 void StageSelectScreen::click(WidgetId w) {
-    if (w.kind != WidgetKind::Command) return;
-    if (w.number == kCloseButton) {
+    if (w == ui::command(stage::kCloseButton)) {
         game_.endProgram();
-    } else if (w.number < kFirstResumeButton) {
-        const int g = w.number - kFirstOpenButton + 1;
+    } else if (const int g = gardenOfButton(w, false)) {
         game_.show(Game::gardenForm(g));
         open_.at(slot(g)) = false;
         resume_.at(slot(g)) = true;
-    } else {
-        game_.show(Game::gardenForm(w.number - kFirstResumeButton + 1));
+        changed();
+    } else if (const int r = gardenOfButton(w, true)) {
+        game_.show(Game::gardenForm(r));
     }
+}
+
+void StageSelectScreen::hideResumeButton(int garden) {
+    resume_.at(slot(garden)) = false;
+    changed();
 }
 
 void StageSelectScreen::scoreTick() {
     double sum = 0;
     for (int s : scores_) sum += s;
-    total_ = static_cast<int>(sum);
+    const int total = static_cast<int>(sum);
+    if (total != total_) changed();
+    total_ = total;
     if (finished_ != kGardens) return;
     auto& result = game_.showAs<ResultScreen>(FormId::Form10);
     result.setFinalTotal(total_);
@@ -102,50 +137,56 @@ void StageSelectScreen::scoreTick() {
     game_.unload(FormId::Form4);
 }
 
-std::vector<ui::Field> StageSelectScreen::fields() const {
-    std::vector<std::string> scores, open, resume;
-    for (std::size_t i = 0; i < kGardens; ++i) {
-        scores.push_back(ui::numberText(scores_[i]));
-        open.push_back(open_[i] ? "1" : "0");
-        resume.push_back(resume_[i] ? "1" : "0");
-    }
-    return {
-        {"GardenScores", scores},
-        {"GardensFinished", numberValue(finished_)},
-        {"TotalPoints", numberValue(total_)},
-        {"OpenButtons", open},
-        {"ResumeButtons", resume},
-    };
-}
-
 // --- Result -----------------------------------------------------------------
 
 ResultScreen::ResultScreen(Game& game, ui::EventLoop& loop)
-    : Screen(FormId::Form10, game, loop), game_(game) {
-    buttonTimer_ = &addTimer([this] {
+    : Screen(layoutOf(FormId::Form10), game, loop), game_(game) {
+    buttonTimer_ = &addTimer(2, [this] {
         buttonsVisible_ = true;
+        changed();
         buttonTimer_->stop();
     });
-    revealTimer_ = &addTimer(
-        [this] {
-            shownTotal_ = finalTotal_;
-            buttonTimer_->setInterval(kButtonsMs);
-            revealTimer_->stop();
-        },
-        kRevealMs);
+    revealTimer_ = &addTimer(1, [this] {
+        shownTotal_ = finalTotal_;
+        changed();
+        buttonTimer_->setInterval(1000);
+        revealTimer_->stop();
+    });
 }
 
-bool ResultScreen::reachable(WidgetId w) const {
-    if (w.kind == WidgetKind::Command) return buttonsVisible_;
-    return w.kind == WidgetKind::Label;  // Text1 lies outside the window
+std::span<const ui::FieldSpec> ResultScreen::fieldTable() {
+    using R = ResultScreen;
+    static const std::array<ui::FieldSpec, 4> kFields{{
+        {"FinalTotal", 1, true,
+         [](const ui::Screen& s) { return numberValue(as<R>(s).finalTotal()); }},
+        {"ShownTotal", 1, true,
+         [](const ui::Screen& s) { return std::vector<std::string>{as<R>(s).shownTotalText()}; }},
+        {"SendScoreButton", 1, false,
+         [](const ui::Screen& s) { return visibility(as<R>(s).buttonsVisible()); }},
+        {"QuitButton", 1, false,
+         [](const ui::Screen& s) { return visibility(as<R>(s).buttonsVisible()); }},
+    }};
+    return kFields;
+}
+
+std::optional<bool> ResultScreen::visibleNow(WidgetId w) const {
+    if (w == ui::command(result::kSendButton) || w == ui::command(result::kQuitButton)) {
+        return buttonsVisible_;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> ResultScreen::textNow(WidgetId w) const {
+    if (w == WidgetId{WidgetKind::Label, result::kShownTotalLabel}) return shownTotalText();
+    return std::nullopt;
 }
 
 void ResultScreen::click(WidgetId w) {
-    if (w == ui::command(1)) {
+    if (w == ui::command(result::kSendButton)) {
         auto& code = game_.showAs<ScoreCodeScreen>(FormId::Form11);
         code.setCodeTotal(shownTotal_.value_or(finalTotal_));
         game_.unload(FormId::Form10);
-    } else if (w == ui::command(2)) {
+    } else if (w == ui::command(result::kQuitButton)) {
         game_.endProgram();
     }
 }
@@ -154,47 +195,60 @@ std::string ResultScreen::shownTotalText() const {
     return shownTotal_ ? ui::numberText(*shownTotal_) : std::string();
 }
 
-std::vector<ui::Field> ResultScreen::fields() const {
-    return {
-        {"FinalTotal", numberValue(finalTotal_)},
-        {"ShownTotal", {shownTotalText()}},
-        {"SendScoreButton", visibility(buttonsVisible_)},
-        {"QuitButton", visibility(buttonsVisible_)},
-    };
-}
-
 // --- Score code -------------------------------------------------------------
 
 ScoreCodeScreen::ScoreCodeScreen(Game& game, ui::EventLoop& loop)
-    : Screen(FormId::Form11, game, loop) {
-    addTimer(
-        [this] { codeText_ = ui::numberText(codeTotal_ * kScoreCodeFactor / 2); },
-        kScoreCodeMs);
+    : Screen(layoutOf(FormId::Form11), game, loop) {
+    for (int n = scorecode::kCodeBox; n <= scorecode::kLastBox; ++n) {
+        boxes_.at(static_cast<std::size_t>(n - scorecode::kCodeBox)) =
+            std::string(layout().find(ui::text(n))->text);
+    }
+    addTimer(1, [this] {
+        setBox(scorecode::kCodeBox, ui::numberText(codeTotal_ * kScoreCodeFactor / 2));
+    });
 }
 
-bool ScoreCodeScreen::reachable(WidgetId w) const {
-    // Text1, the handed-over total, lies outside the window.
-    if (w.kind == WidgetKind::Text) return w.number >= 2 && w.number <= 4;
-    return w.kind == WidgetKind::Label;
+std::span<const ui::FieldSpec> ScoreCodeScreen::fieldTable() {
+    using C = ScoreCodeScreen;
+    static const std::array<ui::FieldSpec, 4> kFields{{
+        {"CodeTotal", 1, true,
+         [](const ui::Screen& s) { return numberValue(as<C>(s).codeTotal()); }},
+        {"ScoreCodeText", 1, true,
+         [](const ui::Screen& s) { return std::vector<std::string>{as<C>(s).boxText(2)}; }},
+        {"MailAddressText", 1, true,
+         [](const ui::Screen& s) { return std::vector<std::string>{as<C>(s).boxText(3)}; }},
+        {"WebAddressText", 1, true,
+         [](const ui::Screen& s) { return std::vector<std::string>{as<C>(s).boxText(4)}; }},
+    }};
+    return kFields;
 }
 
 bool ScoreCodeScreen::type(WidgetId w, const std::string& text) {
-    if (w.kind != WidgetKind::Text || w.number < 2 || w.number > 4) return false;
-    (w.number == 2 ? codeText_ : w.number == 3 ? mailText_ : webText_) = text;
+    if (w.kind != WidgetKind::Text || w.number < scorecode::kCodeBox ||
+        w.number > scorecode::kLastBox) {
+        return false;
+    }
+    setBox(w.number, text);
     return true;
 }
 
-const std::string& ScoreCodeScreen::boxText(int textNumber) const {
-    return textNumber == 2 ? codeText_ : textNumber == 3 ? mailText_ : webText_;
+void ScoreCodeScreen::setBox(int textNumber, std::string text) {
+    auto& box = boxes_.at(static_cast<std::size_t>(textNumber - scorecode::kCodeBox));
+    if (box == text) return;
+    box = std::move(text);
+    changed();
 }
 
-std::vector<ui::Field> ScoreCodeScreen::fields() const {
-    return {
-        {"CodeTotal", numberValue(codeTotal_)},
-        {"ScoreCodeText", {codeText_}},
-        {"MailAddressText", {mailText_}},
-        {"WebAddressText", {webText_}},
-    };
+const std::string& ScoreCodeScreen::boxText(int textNumber) const {
+    return boxes_.at(static_cast<std::size_t>(textNumber - scorecode::kCodeBox));
+}
+
+std::optional<std::string> ScoreCodeScreen::textNow(WidgetId w) const {
+    if (w.kind == WidgetKind::Text && w.number >= scorecode::kCodeBox &&
+        w.number <= scorecode::kLastBox) {
+        return boxText(w.number);
+    }
+    return std::nullopt;
 }
 
 }  // namespace mironeka::app

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -13,26 +14,21 @@ class Game;
 
 /// Form1: the logo, shown for 1500 ms at start, then the introduction.
 class SplashScreen : public ui::Screen {
-public:
+  public:
     SplashScreen(Game& game, ui::EventLoop& loop);
-    [[nodiscard]] bool reachable(ui::WidgetId w) const override;
-    [[nodiscard]] std::vector<ui::Field> fields() const override { return {}; }
 
-private:
+  private:
     ui::Timer* timer_ = nullptr;
 };
 
 /// Form2: one sentence about the game and OK (Command1), which opens the
 /// stage-select screen.
 class IntroScreen : public ui::Screen {
-public:
+  public:
     IntroScreen(Game& game, ui::EventLoop& loop);
-    [[nodiscard]] bool reachable(ui::WidgetId w) const override;
-    [[nodiscard]] bool hasCloseBox() const override { return true; }
     void click(ui::WidgetId w) override;
-    [[nodiscard]] std::vector<ui::Field> fields() const override { return {}; }
 
-private:
+  private:
     Game& game_;
 };
 
@@ -41,13 +37,12 @@ private:
 /// board: every second it sums `GardenScores` into `TotalPoints` and, once
 /// six gardens have finished, hands the total to the result screen.
 class StageSelectScreen : public ui::Screen {
-public:
+  public:
     static constexpr int kGardens = 6;
 
     StageSelectScreen(Game& game, ui::EventLoop& loop);
-    [[nodiscard]] bool reachable(ui::WidgetId w) const override;
     void click(ui::WidgetId w) override;
-    [[nodiscard]] std::vector<ui::Field> fields() const override;
+    [[nodiscard]] static std::span<const ui::FieldSpec> fieldTable();
 
     [[nodiscard]] bool openButtonVisible(int garden) const { return open_.at(slot(garden)); }
     [[nodiscard]] bool resumeButtonVisible(int garden) const { return resume_.at(slot(garden)); }
@@ -57,11 +52,17 @@ public:
 
     // What the gardens write.
     void setGardenScore(int garden, int points) { scores_.at(slot(garden)) = points; }
-    void hideResumeButton(int garden) { resume_.at(slot(garden)) = false; }
+    void hideResumeButton(int garden);
     void addFinishedGarden() { ++finished_; }
 
-private:
+  protected:
+    [[nodiscard]] std::optional<bool> visibleNow(ui::WidgetId w) const override;
+    [[nodiscard]] std::optional<std::string> textNow(ui::WidgetId w) const override;
+
+  private:
     static std::size_t slot(int garden) { return static_cast<std::size_t>(garden - 1); }
+    /// The garden whose open (or resume) button this is, else 0.
+    static int gardenOfButton(ui::WidgetId w, bool resume);
     void scoreTick();
 
     Game& game_;
@@ -76,19 +77,22 @@ private:
 /// Form10: the closing words; the total 4000 ms after creation, then the
 /// buttons "スコアを送信！" (Command1) and "終了" (Command2) 1000 ms later.
 class ResultScreen : public ui::Screen {
-public:
+  public:
     ResultScreen(Game& game, ui::EventLoop& loop);
-    [[nodiscard]] bool reachable(ui::WidgetId w) const override;
-    [[nodiscard]] bool hasCloseBox() const override { return true; }
     void click(ui::WidgetId w) override;
-    [[nodiscard]] std::vector<ui::Field> fields() const override;
+    [[nodiscard]] static std::span<const ui::FieldSpec> fieldTable();
 
     void setFinalTotal(int total) { finalTotal_ = total; }
+    [[nodiscard]] int finalTotal() const { return finalTotal_; }
     /// The revealed total; empty until the reveal.
     [[nodiscard]] std::string shownTotalText() const;
     [[nodiscard]] bool buttonsVisible() const { return buttonsVisible_; }
 
-private:
+  protected:
+    [[nodiscard]] std::optional<bool> visibleNow(ui::WidgetId w) const override;
+    [[nodiscard]] std::optional<std::string> textNow(ui::WidgetId w) const override;
+
+  private:
     Game& game_;
     ui::Timer* revealTimer_ = nullptr;
     ui::Timer* buttonTimer_ = nullptr;
@@ -100,27 +104,27 @@ private:
 /// Form11: the score code, recomputed every 100 ms from the total, with the
 /// address to send it to. Its three text boxes are ordinary editable boxes.
 class ScoreCodeScreen : public ui::Screen {
-public:
+  public:
     /// The code is total × this ÷ 2.
     static constexpr double kScoreCodeFactor = 7.3;
-    static constexpr const char* kMailAddress = "score@velmoraki.example";
-    static constexpr const char* kWebAddress = "https://velmoraki.example/ranking/";
 
     ScoreCodeScreen(Game& game, ui::EventLoop& loop);
-    [[nodiscard]] bool reachable(ui::WidgetId w) const override;
-    [[nodiscard]] bool hasCloseBox() const override { return true; }
     bool type(ui::WidgetId w, const std::string& text) override;
-    [[nodiscard]] std::vector<ui::Field> fields() const override;
+    [[nodiscard]] static std::span<const ui::FieldSpec> fieldTable();
 
     void setCodeTotal(int total) { codeTotal_ = total; }
+    [[nodiscard]] int codeTotal() const { return codeTotal_; }
     /// The text of box Text2, Text3 or Text4.
     [[nodiscard]] const std::string& boxText(int textNumber) const;
 
-private:
+  protected:
+    [[nodiscard]] std::optional<std::string> textNow(ui::WidgetId w) const override;
+
+  private:
+    void setBox(int textNumber, std::string text);
+
     int codeTotal_ = 0;
-    std::string codeText_ = "Text2";
-    std::string mailText_ = kMailAddress;
-    std::string webText_ = kWebAddress;
+    std::array<std::string, 3> boxes_;  // Text2 the code, Text3 mail, Text4 web
 };
 
 }  // namespace mironeka::app

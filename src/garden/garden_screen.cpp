@@ -2,51 +2,69 @@
 
 #include <algorithm>
 
+#include "garden/garden_layout.h"
 #include "ui/number_text.h"
 
 namespace mironeka::garden {
 
+using ui::Picture;
 using ui::WidgetId;
 using ui::WidgetKind;
 
 namespace {
 
-// Widget numbers of the layout.
-constexpr int kNextDayButton = 1;
-constexpr int kFirstToolButton = 2;  // Command2..Command5 select tools 1..4
-constexpr int kLastToolButton = 5;
-constexpr int kCloseButton = 6;
-constexpr int kPointsBox = 37;
-
-// The evaluation's steps: 1-4 totals, 5 first judgement, 6-9 pictures (9
-// judges again), 10-13 scoring (13 writes the score board).
-constexpr int kFirstPictureStep = 6;
-constexpr int kFirstScoringStep = 10;
-constexpr int kLastStep = 13;
-
-constexpr std::array<const char*, 4> kToolHints{
-    "砂糖を置きます。",
-    "水溜りを作ります。",
-    "草を植えます。",
-    "土地を整地します。",
-};
-
 const char* const kEndMessage = "５日経過しました。";
+
+const GardenScreen& garden(const ui::Screen& s) { return static_cast<const GardenScreen&>(s); }
+
+std::vector<std::string> number(double v) { return {ui::numberText(v)}; }
+
+template <class PerTile>
+std::vector<std::string> perTile(PerTile value) {
+    std::vector<std::string> out;
+    for (int n = 1; n <= kTileCount; ++n) out.emplace_back(value(n));
+    return out;
+}
+
+// clang-format off
+const std::array<ui::FieldSpec, 12> kFields{{
+    {"Tiles", kTileCount, false, [](const ui::Screen& s) {
+         return perTile([&](int n) { return ui::numberText(garden(s).tileCode(n)); }); }},
+    {"NeighbourTotals", kTileCount, false, [](const ui::Screen& s) {
+         return perTile([&](int n) { return ui::numberText(garden(s).neighbourTotalOf(n)); }); }},
+    {"TilePictures", kTileCount, false, [](const ui::Screen& s) {
+         return perTile([&](int n) { return std::string(ui::pictureName(garden(s).tilePicture(n))); }); }},
+    {"SelectedTool", 1, false, [](const ui::Screen& s) {
+         return number(static_cast<int>(garden(s).selectedTool())); }},
+    {"SugarCount", 1, false, [](const ui::Screen& s) { return number(garden(s).sugarCount()); }},
+    // Water and grass are counted nowhere; their fields stay at 0.
+    {"WaterCount", 1, false, [](const ui::Screen&) { return number(0); }},
+    {"GrassCount", 1, false, [](const ui::Screen&) { return number(0); }},
+    {"Points", 1, false, [](const ui::Screen& s) { return number(garden(s).points()); }},
+    {"DaysLeft", 1, false, [](const ui::Screen& s) { return number(garden(s).daysLeft()); }},
+    {"HintText", 1, true, [](const ui::Screen& s) {
+         return std::vector<std::string>{garden(s).hintText()}; }},
+    {"AntSlotPicture", 1, false, [](const ui::Screen& s) {
+         return std::vector<std::string>{std::string(ui::pictureName(garden(s).antSlotPicture()))}; }},
+    {"ColonySlotPicture", 1, false, [](const ui::Screen& s) {
+         return std::vector<std::string>{std::string(ui::pictureName(garden(s).colonySlotPicture()))}; }},
+}};
+// clang-format on
 
 }  // namespace
 
-GardenScreen::GardenScreen(const GardenVariant& variant, ui::ScreenHost& host,
-                           ui::EventLoop& loop, ScoreBoardLink& board)
-    : Screen(variant.form, host, loop),
-      variant_(variant),
-      board_(board) {
+std::span<const ui::FieldSpec> GardenScreen::fieldTable() { return kFields; }
+
+GardenScreen::GardenScreen(const GardenVariant& variant, ui::ScreenHost& host, ui::EventLoop& loop,
+                           ScoreBoardLink& board)
+    : Screen(gardenLayout(variant), host, loop), variant_(variant), board_(board) {
     tiles_.fill(TileKind::Ground);
     pictures_.fill(Picture::Ground);
     for (int n = 1; n <= kTileCount; ++n) {
-        placeTimers_[index(n)] = &addTimer([this, n] { placeAction(n); });
-        levelTimers_[index(n)] = &addTimer([this, n] { levelAction(n); });
+        placeTimers_[index(n)] = &addTimer(n, [this, n] { placeAction(n); });
+        levelTimers_[index(n)] = &addTimer(kFirstLevelTimer - 1 + n, [this, n] { levelAction(n); });
     }
-    stepTimer_ = &addTimer([this] { runStep(); });
+    stepTimer_ = &addTimer(kStepTimer, [this] { runStep(); });
 }
 
 std::string GardenScreen::title() const {
@@ -71,24 +89,31 @@ int GardenScreen::sugarCount() const {
     return static_cast<int>(std::count(tiles_.begin(), tiles_.end(), TileKind::Sugar));
 }
 
-bool GardenScreen::reachable(WidgetId w) const {
-    // Everything inside the window: the buttons, the tiles, the points box
-    // and the visible captions. The off-window fields and picture sources
-    // are not. The hidden captions are Label2..Label8.
-    return inRange(w, WidgetKind::Command, 1, 6) || inRange(w, WidgetKind::Image, 1, kTileCount) ||
-           inRange(w, WidgetKind::Text, kPointsBox, kPointsBox) ||
-           inRange(w, WidgetKind::Label, 1, 1) || inRange(w, WidgetKind::Label, 9, 14) ||
-           w.kind == WidgetKind::Line;
+std::optional<std::string> GardenScreen::textNow(WidgetId w) const {
+    if (w == WidgetId{WidgetKind::Label, kTitleLabel}) return title();
+    if (w == WidgetId{WidgetKind::Label, kDaysLabel}) return ui::numberText(daysLeft_);
+    if (w == WidgetId{WidgetKind::Label, kHintLabel}) return hint_;
+    if (w == ui::text(kPointsBox)) return ui::numberText(points_);
+    return std::nullopt;
+}
+
+std::optional<Picture> GardenScreen::pictureNow(WidgetId w) const {
+    if (w.kind == WidgetKind::Image && w.number >= 1 && w.number <= kTileCount) {
+        return tilePicture(w.number);
+    }
+    if (w == ui::image(20)) return antSlot_;
+    if (w == ui::image(21)) return colonySlot_;
+    return std::nullopt;
 }
 
 void GardenScreen::click(WidgetId w) {
-    if (w.kind == WidgetKind::Image) {
+    if (w.kind == WidgetKind::Image && w.number >= 1 && w.number <= kTileCount) {
         clickTile(w.number);
     } else if (w.kind == WidgetKind::Command) {
         if (w.number == kNextDayButton) {
             nextDay();
-        } else if (w.number >= kFirstToolButton && w.number <= kLastToolButton) {
-            tool_ = static_cast<Tool>(w.number - kFirstToolButton + 1);
+        } else if (const ToolSpec* tool = toolOnButton(w.number)) {
+            tool_ = tool->tool;
         } else if (w.number == kCloseButton) {
             hide();
         }
@@ -96,12 +121,23 @@ void GardenScreen::click(WidgetId w) {
 }
 
 void GardenScreen::pointerMove(std::optional<WidgetId> w) {
+    std::string hint = hint_;
     if (!w) {
-        hint_.clear();
-    } else if (w->kind == WidgetKind::Command && w->number >= kFirstToolButton &&
-               w->number <= kLastToolButton) {
-        hint_ = kToolHints.at(static_cast<std::size_t>(w->number - kFirstToolButton));
+        hint.clear();
+    } else if (const ToolSpec* tool =
+                   w->kind == WidgetKind::Command ? toolOnButton(w->number) : nullptr) {
+        hint = tool->hint;
     }
+    if (hint != hint_) {
+        hint_ = std::move(hint);
+        changed();
+    }
+}
+
+void GardenScreen::setPicture(int n, Picture p) {
+    auto& slot = pictures_[index(n)];
+    if (slot != p) changed();
+    slot = p;
 }
 
 void GardenScreen::clickTile(int n) {
@@ -112,33 +148,19 @@ void GardenScreen::clickTile(int n) {
 }
 
 void GardenScreen::placeAction(int n) {
-    // The tool is read now, not at the click.
-    const auto i = index(n);
-    switch (tool_) {
-        case Tool::Sugar:
-            tiles_[i] = TileKind::Sugar;
-            pictures_[i] = Picture::Sugar;
-            break;
-        case Tool::Puddle:
-            tiles_[i] = TileKind::Puddle;
-            pictures_[i] = Picture::Puddle;
-            break;
-        case Tool::Grass:
-            tiles_[i] = TileKind::Grass;
-            pictures_[i] = Picture::Grass;
-            break;
-        case Tool::None:
-        case Tool::Level:
-            break;
+    // The tool is read now, not at the click. The level tool places nothing.
+    if (tool_ != Tool::None && tool_ != Tool::Level) {
+        const ToolSpec& tool = toolSpec(tool_);
+        tiles_[index(n)] = tool.lays;
+        setPicture(n, tool.picture);
     }
-    placeTimers_[i]->stop();
+    placeTimers_[index(n)]->stop();
 }
 
 void GardenScreen::levelAction(int n) {
-    const auto i = index(n);
-    tiles_[i] = TileKind::Ground;
-    pictures_[i] = Picture::Ground;
-    levelTimers_[i]->stop();
+    tiles_[index(n)] = TileKind::Ground;
+    setPicture(n, pictureOf(TileKind::Ground));
+    levelTimers_[index(n)]->stop();
 }
 
 void GardenScreen::nextDay() {
@@ -146,10 +168,10 @@ void GardenScreen::nextDay() {
         if (evaluating()) {
             ++queuedPasses_;
         } else {
-            step_ = 1;
-            stepTimer_->start();
+            startPass();
         }
         --daysLeft_;
+        changed();
     }
     if (daysLeft_ == 0) {
         board_.hideResumeButton(variant_.gardenNumber);
@@ -161,78 +183,83 @@ void GardenScreen::nextDay() {
     }
 }
 
+void GardenScreen::startPass() {
+    step_ = 1;
+    stepTimer_->start();
+}
+
 void GardenScreen::runStep() {
-    const int step = step_;
-    const auto band = variant_.sugarBand;
+    using Work = EvaluationStep::Work;
+    using Then = EvaluationStep::Then;
+    const EvaluationStep& step = kDayEvaluation.at(step_ - 1);
+    const int first = step.row * kGridSize - (kGridSize - 1);  // the row's first tile
+    const int last = step.row * kGridSize;
     const auto& thresholds = variant_.antThresholds;
-    if (step < kFirstPictureStep - 1) {
-        // Steps 1-4: the totals of one row, from the tiles as they are now.
-        TileCodes codes{};
-        for (int n = 1; n <= kTileCount; ++n) codes[index(n)] = tileCode(n);
-        for (int n = step * kGridSize - 3; n <= step * kGridSize; ++n) {
-            totals_[index(n)] = neighbourTotal(codes, n);
+
+    auto judgement = SugarJudgement::TooLittle;
+    switch (step.work) {
+        case Work::Totals: {
+            TileCodes codes{};
+            for (int n = 1; n <= kTileCount; ++n) codes[index(n)] = tileCode(n);
+            for (int n = first; n <= last; ++n) totals_[index(n)] = neighbourTotal(codes, n);
+            break;
         }
-    } else if (step == kFirstPictureStep - 1) {
-        // Step 5: the first judgement picks the pictures for levels 1 and 2.
-        const auto judgement = judgeSugar(sugarCount(), band);
-        if (judgement == SugarJudgement::Right) {
-            antSlot_ = Picture::BlackAnt;
-            colonySlot_ = Picture::BlackColony;
-        } else if (judgement == SugarJudgement::TooMuch) {
-            antSlot_ = Picture::RedAnt;
-            colonySlot_ = Picture::RedColony;
-        }
-        points_ = 0;
-        if (judgement == SugarJudgement::TooLittle) return endPass();
-    } else if (step < kFirstScoringStep) {
-        // Steps 6-9: the ants of one row; level 0 keeps the tile's picture.
-        const int row = step - kFirstPictureStep + 1;
-        for (int n = row * kGridSize - 3; n <= row * kGridSize; ++n) {
-            switch (antLevel(totals_[index(n)], thresholds)) {
-                case 1:
-                    pictures_[index(n)] = antSlot_;
-                    break;
-                case 2:
-                    pictures_[index(n)] = colonySlot_;
-                    break;
-                case 3:
-                    pictures_[index(n)] = Picture::RedAnt;
-                    break;
-                case 4:
-                    pictures_[index(n)] = Picture::RedColony;
-                    break;
-                default:
-                    break;
+        case Work::Judge:
+            // The first judgement picks the pictures for levels 1 and 2.
+            judgement = judgeSugar(sugarCount(), variant_.sugarBand);
+            if (judgement == SugarJudgement::Right) {
+                antSlot_ = Picture::BlackAnt;
+                colonySlot_ = Picture::BlackColony;
+            } else if (judgement == SugarJudgement::TooMuch) {
+                antSlot_ = Picture::RedAnt;
+                colonySlot_ = Picture::RedColony;
             }
-        }
-        if (step == kFirstScoringStep - 1) {
-            // The sugar may have changed since step 5: the scoring follows
-            // this second judgement.
-            scoring_ = judgeSugar(sugarCount(), band);
+            points_ = 0;
+            changed();
+            break;
+        case Work::Ants:
+            // Level 0 keeps the tile's picture.
+            for (int n = first; n <= last; ++n) {
+                const std::array<Picture, 4> kByLevel{antSlot_, colonySlot_, Picture::RedAnt,
+                                                      Picture::RedColony};
+                const int level = antLevel(totals_[index(n)], thresholds);
+                if (level > 0) setPicture(n, kByLevel.at(static_cast<std::size_t>(level - 1)));
+            }
+            break;
+        case Work::Score:
+            if (step.resetPoints) points_ = 0;
+            for (int n = first; n <= last; ++n) {
+                points_ += tileShare(antLevel(totals_[index(n)], thresholds), scoring_);
+            }
+            changed();
+            break;
+    }
+
+    switch (step.then) {
+        case Then::Next:
+            break;
+        case Then::EndIfTooLittle:
+            if (judgement == SugarJudgement::TooLittle) return endPass();
+            break;
+        case Then::JudgeScoring:
+            // The sugar may have changed since the first judgement: the
+            // scoring follows this one.
+            scoring_ = judgeSugar(sugarCount(), variant_.sugarBand);
             if (scoring_ == SugarJudgement::TooLittle) return endPass();
-        }
-    } else {
-        // Steps 10-13: score one row.
-        if (step == kFirstScoringStep) points_ = 0;
-        const int row = step - kFirstScoringStep + 1;
-        for (int n = row * kGridSize - 3; n <= row * kGridSize; ++n) {
-            points_ += tileShare(antLevel(totals_[index(n)], thresholds), scoring_);
-        }
-        if (step == kLastStep) {
+            break;
+        case Then::WriteScore:
             board_.writeScore(variant_.gardenNumber, points_);
             return endPass();
-        }
     }
-    step_ = step + 1;
+    ++step_;
     stepTimer_->start();
 }
 
 void GardenScreen::endPass() {
+    ++passesEnded_;
     if (queuedPasses_ > 0) {
         --queuedPasses_;
-        step_ = 1;
-        stepTimer_->start();
-        return;
+        return startPass();
     }
     step_ = 0;
     stepTimer_->stop();
@@ -246,31 +273,6 @@ void GardenScreen::reportFinishedWhenDone() {
     if (reportedFinished_ || !endMessageClosed_ || evaluating()) return;
     reportedFinished_ = true;
     board_.addFinishedGarden();
-}
-
-std::vector<ui::Field> GardenScreen::fields() const {
-    auto number = [](double v) { return std::vector<std::string>{ui::numberText(v)}; };
-    std::vector<std::string> tiles, totals, pictures;
-    for (int n = 1; n <= kTileCount; ++n) {
-        tiles.push_back(ui::numberText(tileCode(n)));
-        totals.push_back(ui::numberText(totals_[index(n)]));
-        pictures.emplace_back(pictureName(pictures_[index(n)]));
-    }
-    return {
-        {"Tiles", tiles},
-        {"NeighbourTotals", totals},
-        {"TilePictures", pictures},
-        {"SelectedTool", number(static_cast<int>(tool_))},
-        {"SugarCount", number(sugarCount())},
-        // Water and grass are counted nowhere; their fields stay at 0.
-        {"WaterCount", number(0)},
-        {"GrassCount", number(0)},
-        {"Points", number(points_)},
-        {"DaysLeft", number(daysLeft_)},
-        {"HintText", {hint_}},
-        {"AntSlotPicture", {std::string(pictureName(antSlot_))}},
-        {"ColonySlotPicture", {std::string(pictureName(colonySlot_))}},
-    };
 }
 
 }  // namespace mironeka::garden

@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <algorithm>
 
-#include "qt/windows.h"
+#include "qt/form_window.h"
 
 namespace mironeka::qt {
 

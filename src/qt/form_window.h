@@ -1,20 +1,19 @@
 #pragma once
 
-#include <QColor>
-#include <QFont>
-#include <QRect>
-#include <QString>
+#include <QPushButton>
 #include <QWidget>
+#include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/game.h"
 #include "qt/pictures.h"
+#include "ui/layout.h"
 #include "ui/screen.h"
 
 class QLabel;
 class QLineEdit;
-class QPushButton;
 
 namespace mironeka::qt {
 
@@ -25,58 +24,59 @@ class ActionSink {
     virtual bool act(const app::Action& action) = 0;
 };
 
-/// The window frames of the game's screens.
-enum class Frame {
-    None,         // no title bar, no border, can't be closed or moved by the player
-    FixedSingle,  // title bar with caption and close box, thin border, fixed size
-    FixedDialog,  // the same as a dialog
+/// A command button that shows a picture instead of a caption, filling the
+/// button, with a thin raised (sunken while pressed) edge.
+class PictureButton final : public QPushButton {
+  public:
+    PictureButton(ui::Picture p, QWidget* parent) : QPushButton(parent), picture_(p) {}
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    ui::Picture picture_;
 };
 
-struct WindowLooks {
-    QString caption;
-    QSize client;
-    Frame frame = Frame::None;
-    QColor back;  // invalid: the system's button face
-    bool icon = false;
-};
-
-/// How a label looks; by default black text on the window's colour in the
-/// screen's default font.
-struct LabelLooks {
-    std::optional<QFont> font;
-    QColor text = Qt::black;
-    QColor back;  // invalid: transparent, the window's colour shows
-};
-
-/// Base of the windows of the screens: a fixed-size top-level window laid
-/// out in pixels, centred on the screen, that sends the player's input to
-/// the game and refreshes itself from its model screen in `sync`.
-class FormWindow : public QWidget {
+/// The window of a screen, built from its layout: a fixed-size top-level
+/// window laid out in pixels, centred on the screen, with every widget that
+/// lies inside the client area (the off-window fields are not built). It
+/// sends the player's input to the game and shows what the screen's widgets
+/// show now in `sync`.
+class FormWindow final : public QWidget {
     Q_OBJECT
   public:
-    FormWindow(ui::FormId form, const WindowLooks& looks, ActionSink& sink);
-    [[nodiscard]] ui::FormId form() const { return form_; }
-    /// Refreshes the dynamic parts from the model screen of this form.
-    virtual void sync(const ui::Screen& screen) = 0;
+    FormWindow(const ui::ScreenSpec& layout, ActionSink& sink);
+    [[nodiscard]] ui::FormId form() const { return layout_.form; }
+    /// Shows the screen's texts, pictures and button visibility.
+    void sync(const ui::Screen& screen);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
-    QLabel* addLabel(int number, QRect box, const QString& text, const LabelLooks& looks = {});
-    QPushButton* addButton(int number, QRect box, const QString& caption);
-    ImageWidget* addImage(int number, QPoint at, Asset a);
-    QLineEdit* addTextBox(int number, QRect box);
+  private:
+    struct Bound {
+        ui::WidgetId id;
+        QWidget* widget;
+    };
+
+    QWidget* build(const ui::WidgetSpec& spec);
+    QLabel* addLabel(const ui::WidgetSpec& spec);
+    QPushButton* addButton(const ui::WidgetSpec& spec);
+    QLineEdit* addTextBox(const ui::WidgetSpec& spec);
     /// Puts the buttons and text boxes above labels, images and lines.
     void raiseControls();
-
     bool send(app::Action::Kind kind, std::optional<ui::WidgetId> widget = std::nullopt,
               std::string text = {});
 
-  private:
-    ui::FormId form_;
-    Frame frame_;
+    const ui::ScreenSpec& layout_;
     ActionSink& sink_;
+    std::vector<Bound> bound_;
 };
+
+/// The window of a model screen.
+[[nodiscard]] std::unique_ptr<FormWindow> makeWindow(const ui::Screen& screen, ActionSink& sink);
 
 /// Sets a label's text only when it changed (no needless relayout).
 void setTextIfChanged(QLabel* label, const QString& text);

@@ -13,12 +13,7 @@ namespace mironeka::qt {
 
 namespace {
 
-constexpr std::array<const char*, kAssetCount> kFileNames{
-    "ground",  "sugar",      "puddle", "grass",     "black_ant",   "black_colony",
-    "red_ant", "red_colony", "logo",   "house_map", "window_icon",
-};
-
-using Key = std::tuple<int, int, int, long>;  // asset, width, height, dpr × 1000
+using Key = std::tuple<int, int, int, long>;  // picture, width, height, dpr × 1000
 
 std::map<Key, QPixmap>& cache() {
     static std::map<Key, QPixmap> pixmaps;
@@ -29,41 +24,19 @@ int renders = 0;
 
 }  // namespace
 
-QString assetPath(Asset a) {
-    return QStringLiteral(":/pictures/%1.svg").arg(kFileNames.at(static_cast<std::size_t>(a)));
+QString resourcePath(ui::Picture p) {
+    return QStringLiteral(":/pictures/%1.svg").arg(QLatin1String(ui::pictureName(p)));
 }
 
-QSize naturalSize(Asset a) {
-    static std::array<QSize, kAssetCount> sizes;
-    auto& s = sizes.at(static_cast<std::size_t>(a));
-    if (s.isEmpty()) s = QSvgRenderer(assetPath(a)).defaultSize();
+QSize naturalSize(ui::Picture p) {
+    static std::array<QSize, ui::kPictureCount> sizes;
+    auto& s = sizes.at(static_cast<std::size_t>(p));
+    if (s.isEmpty()) s = QSvgRenderer(resourcePath(p)).defaultSize();
     return s;
 }
 
-Asset assetOf(garden::Picture p) {
-    switch (p) {
-        case garden::Picture::Ground:
-            return Asset::Ground;
-        case garden::Picture::Sugar:
-            return Asset::Sugar;
-        case garden::Picture::Puddle:
-            return Asset::Puddle;
-        case garden::Picture::Grass:
-            return Asset::Grass;
-        case garden::Picture::BlackAnt:
-            return Asset::BlackAnt;
-        case garden::Picture::BlackColony:
-            return Asset::BlackColony;
-        case garden::Picture::RedAnt:
-            return Asset::RedAnt;
-        case garden::Picture::RedColony:
-            return Asset::RedColony;
-    }
-    return Asset::Ground;
-}
-
-QPixmap PictureCache::pixmap(Asset a, QSize size, qreal dpr) {
-    const Key key{static_cast<int>(a), size.width(), size.height(), std::lround(dpr * 1000.0)};
+QPixmap PictureCache::pixmap(ui::Picture p, QSize size, qreal dpr) {
+    const Key key{static_cast<int>(p), size.width(), size.height(), std::lround(dpr * 1000.0)};
     auto& pixmaps = cache();
     if (auto it = pixmaps.find(key); it != pixmaps.end()) return it->second;
 
@@ -72,7 +45,7 @@ QPixmap PictureCache::pixmap(Asset a, QSize size, qreal dpr) {
     {
         QPainter painter(&pm);
         painter.setRenderHint(QPainter::Antialiasing);
-        QSvgRenderer(assetPath(a)).render(&painter, QRectF(QPointF(0, 0), QSizeF(pm.size())));
+        QSvgRenderer(resourcePath(p)).render(&painter, QRectF(QPointF(0, 0), QSizeF(pm.size())));
     }
     pm.setDevicePixelRatio(dpr);
     ++renders;
@@ -83,23 +56,26 @@ int PictureCache::renderCount() { return renders; }
 
 QIcon gameWindowIcon() {
     QIcon icon;
-    for (const qreal dpr : {1.0, 2.0}) icon.addPixmap(PictureCache::pixmap(Asset::WindowIcon, dpr));
+    for (const qreal dpr : {1.0, 2.0})
+        icon.addPixmap(PictureCache::pixmap(ui::Picture::WindowIcon, dpr));
     return icon;
 }
 
-ImageWidget::ImageWidget(Asset a, QSize size, QWidget* parent) : QWidget(parent), asset_(a) {
+ImageWidget::ImageWidget(std::optional<ui::Picture> p, QSize size, QWidget* parent)
+    : QWidget(parent), picture_(p) {
     setFixedSize(size);
 }
 
-void ImageWidget::setAsset(Asset a) {
-    if (a == asset_) return;
-    asset_ = a;
+void ImageWidget::setPicture(std::optional<ui::Picture> p) {
+    if (p == picture_) return;
+    picture_ = p;
     update();
 }
 
 void ImageWidget::paintEvent(QPaintEvent*) {
+    if (!picture_) return;
     QPainter painter(this);
-    painter.drawPixmap(0, 0, PictureCache::pixmap(asset_, devicePixelRatioF()));
+    painter.drawPixmap(0, 0, PictureCache::pixmap(*picture_, size(), devicePixelRatioF()));
 }
 
 void ImageWidget::mousePressEvent(QMouseEvent* event) {

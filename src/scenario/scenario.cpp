@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <map>
 #include <optional>
 #include <ostream>
 #include <set>
@@ -12,6 +11,7 @@
 #include <vector>
 
 #include "app/game.h"
+#include "app/layouts.h"
 
 namespace mironeka::scenario {
 
@@ -45,55 +45,6 @@ std::vector<Word> splitWords(std::string_view line) {
         if (i > start) words.push_back({line.substr(start, i - start), start});
     }
     return words;
-}
-
-// --- Fields the checks know --------------------------------------------------
-
-struct FieldShape {
-    int count;        // how many values
-    bool freeText;    // one value: the rest of the line, may be empty
-};
-
-const std::map<std::string_view, FieldShape>& knownFields(FormId form) {
-    static const std::map<std::string_view, FieldShape> kGarden{
-        {"Tiles", {16, false}},         {"NeighbourTotals", {16, false}},
-        {"TilePictures", {16, false}},  {"SelectedTool", {1, false}},
-        {"SugarCount", {1, false}},     {"WaterCount", {1, false}},
-        {"GrassCount", {1, false}},     {"Points", {1, false}},
-        {"DaysLeft", {1, false}},       {"HintText", {1, true}},
-        {"AntSlotPicture", {1, false}}, {"ColonySlotPicture", {1, false}},
-    };
-    static const std::map<std::string_view, FieldShape> kStageSelect{
-        {"GardenScores", {6, false}}, {"GardensFinished", {1, false}},
-        {"TotalPoints", {1, false}},  {"OpenButtons", {6, false}},
-        {"ResumeButtons", {6, false}},
-    };
-    static const std::map<std::string_view, FieldShape> kResult{
-        {"FinalTotal", {1, true}},
-        {"ShownTotal", {1, true}},
-        {"SendScoreButton", {1, false}},
-        {"QuitButton", {1, false}},
-    };
-    static const std::map<std::string_view, FieldShape> kScoreCode{
-        {"CodeTotal", {1, true}},
-        {"ScoreCodeText", {1, true}},
-        {"MailAddressText", {1, true}},
-        {"WebAddressText", {1, true}},
-    };
-    static const std::map<std::string_view, FieldShape> kNone;
-    switch (form) {
-        case FormId::Form1:
-        case FormId::Form2:
-            return kNone;
-        case FormId::Form4:
-            return kStageSelect;
-        case FormId::Form10:
-            return kResult;
-        case FormId::Form11:
-            return kScoreCode;
-        default:
-            return kGarden;
-    }
 }
 
 // --- Commands ---------------------------------------------------------------
@@ -133,16 +84,16 @@ struct Line {
 };
 
 class ParseError {
-public:
+  public:
     explicit ParseError(std::string message) : message_(std::move(message)) {}
     [[nodiscard]] const std::string& message() const { return message_; }
 
-private:
+  private:
     std::string message_;
 };
 
 class Parser {
-public:
+  public:
     explicit Parser(std::string_view line) : line_(line), words_(splitWords(line)) {}
 
     Command parse() {
@@ -167,7 +118,7 @@ public:
              (verb.size() > kShown ? "...'" : "'"));
     }
 
-private:
+  private:
     [[noreturn]] static void fail(const std::string& message) { throw ParseError(message); }
 
     std::string_view word(std::size_t i, const char* what) const {
@@ -248,18 +199,17 @@ private:
         }
         const FormId f = form(1);
         const auto fieldName = word(2, "field name");
-        const auto& known = knownFields(f);
-        auto shape = known.find(fieldName);
-        if (shape == known.end()) {
+        const ui::FieldSpec* shape = app::layoutOf(f).field(fieldName);
+        if (shape == nullptr) {
             fail(ui::formName(f) + " has no field named '" + std::string(fieldName) + "'");
         }
         ExpectField e{f, std::string(fieldName), {}};
-        if (shape->second.freeText) {
+        if (shape->freeText) {
             e.values.push_back(restFrom(3));
         } else {
             for (std::size_t i = 3; i < words_.size(); ++i) e.values.emplace_back(words_[i].text);
-            if (e.values.size() != static_cast<std::size_t>(shape->second.count)) {
-                fail(std::string(fieldName) + " takes " + std::to_string(shape->second.count) +
+            if (e.values.size() != static_cast<std::size_t>(shape->count)) {
+                fail(std::string(fieldName) + " takes " + std::to_string(shape->count) +
                      " value(s), got " + std::to_string(e.values.size()));
             }
         }

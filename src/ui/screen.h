@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "ui/event_loop.h"
+#include "ui/layout.h"
+#include "ui/picture.h"
 #include "ui/widget_id.h"
 
 namespace mironeka::ui {
@@ -21,7 +23,7 @@ class Screen;
 /// What a screen asks of the program around it. Screens never create each
 /// other directly: they ask the host, which keeps the single instances.
 class ScreenHost {
-public:
+  public:
     virtual ~ScreenHost() = default;
     /// Creates the screen if it does not exist and makes it visible, in front.
     virtual Screen& show(FormId form) = 0;
@@ -42,30 +44,39 @@ struct Field {
     std::vector<std::string> values;
 };
 
-/// Base of the game's eleven screens: visibility, owned timers, the widgets
-/// it has and the player input it takes. Subclasses hold their state as
-/// typed members.
+/// Base of the game's eleven screens: its layout, visibility, owned timers
+/// and the player input it takes. Subclasses hold their state as typed
+/// members and report only what changes at run time; everything else comes
+/// from the layout.
 class Screen {
-public:
-    Screen(FormId form, ScreenHost& host, EventLoop& loop);
+  public:
+    Screen(const ScreenSpec& layout, ScreenHost& host, EventLoop& loop);
     virtual ~Screen() = default;
     Screen(const Screen&) = delete;
     Screen& operator=(const Screen&) = delete;
 
-    [[nodiscard]] FormId form() const { return form_; }
+    [[nodiscard]] FormId form() const { return layout_.form; }
+    [[nodiscard]] const ScreenSpec& layout() const { return layout_; }
     [[nodiscard]] bool visible() const { return visible_; }
     /// Counts every show, so a front end knows when to raise the window.
     [[nodiscard]] int showCount() const { return showCount_; }
-    void markShown() {
-        visible_ = true;
-        ++showCount_;
-    }
-    void hide() { visible_ = false; }
+    void markShown();
+    void hide();
+
+    /// Rises with every change the player could see, so a front end redraws
+    /// a window only when its screen has changed.
+    [[nodiscard]] std::uint64_t revision() const { return revision_; }
+
+    // What each widget shows now: the layout's values unless the screen has
+    // changed them.
+    [[nodiscard]] bool widgetVisible(WidgetId w) const;
+    [[nodiscard]] std::string widgetText(WidgetId w) const;
+    [[nodiscard]] std::optional<Picture> widgetPicture(WidgetId w) const;
 
     /// True when the player could click, point at or type into the widget:
-    /// it is inside the window and visible. Off-window fields are not.
-    [[nodiscard]] virtual bool reachable(WidgetId w) const = 0;
-    [[nodiscard]] virtual bool hasCloseBox() const { return false; }
+    /// the layout has it, some of it lies inside the window, and it is
+    /// visible now. Off-window fields and timers never are.
+    [[nodiscard]] bool reachable(WidgetId w) const;
 
     // Player input. The game calls these only for a visible screen, a
     // reachable widget and no open message box.
@@ -75,26 +86,35 @@ public:
     /// Replaces a text box's text; false when the box is read-only.
     virtual bool type(WidgetId, const std::string&) { return false; }
 
-    [[nodiscard]] virtual std::vector<Field> fields() const = 0;
+    /// Every field of the layout's field table, read now.
+    [[nodiscard]] std::vector<Field> fields() const;
 
     /// Stops every timer of the screen for good (unload, program end).
     void disableTimers();
 
-protected:
-    /// Creates a timer owned by this screen; `interval` > 0 starts it now.
-    Timer& addTimer(EventLoop::Handler handler, int interval = 0);
+  protected:
+    /// Timer `number` of the layout, started now when the layout gives it an
+    /// interval.
+    Timer& addTimer(int number, EventLoop::Handler handler);
     ScreenHost& host() { return host_; }
-    [[nodiscard]] bool inRange(WidgetId w, WidgetKind kind, int first, int last) const {
-        return w.kind == kind && w.number >= first && w.number <= last;
-    }
+    /// Marks a change the player could see.
+    void changed() { ++revision_; }
 
-private:
-    FormId form_;
+    // What changes at run time; unset means the layout's value.
+    [[nodiscard]] virtual std::optional<bool> visibleNow(WidgetId) const { return std::nullopt; }
+    [[nodiscard]] virtual std::optional<std::string> textNow(WidgetId) const {
+        return std::nullopt;
+    }
+    [[nodiscard]] virtual std::optional<Picture> pictureNow(WidgetId) const { return std::nullopt; }
+
+  private:
+    const ScreenSpec& layout_;
     ScreenHost& host_;
     EventLoop& loop_;
     std::vector<std::unique_ptr<Timer>> timers_;
     bool visible_ = false;
     int showCount_ = 0;
+    std::uint64_t revision_ = 0;
 };
 
 }  // namespace mironeka::ui

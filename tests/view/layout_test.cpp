@@ -9,7 +9,6 @@
 
 #include "garden/garden_variant.h"
 #include "qt/fonts.h"
-#include "qt/garden_window.h"
 #include "session.h"
 
 namespace mironeka::view_test {

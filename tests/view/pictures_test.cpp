@@ -11,7 +11,7 @@
 namespace mironeka::view_test {
 namespace {
 
-using qt::Asset;
+using Asset = ui::Picture;
 
 struct PictureCase {
     Asset asset;
@@ -22,7 +22,7 @@ struct PictureCase {
 };
 
 void PrintTo(const PictureCase& c, std::ostream* os) {
-    *os << qt::assetPath(c.asset).toStdString();
+    *os << qt::resourcePath(c.asset).toStdString();
 }
 
 class Picture : public ::testing::TestWithParam<std::tuple<PictureCase, qreal>> {};

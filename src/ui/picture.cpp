@@ -1,12 +1,12 @@
-#include "garden/picture.h"
+#include "ui/picture.h"
 
 #include <array>
 #include <utility>
 
-namespace mironeka::garden {
+namespace mironeka::ui {
 
 namespace {
-constexpr std::array<std::pair<Picture, std::string_view>, 8> kNames{{
+constexpr std::array<std::pair<Picture, std::string_view>, kPictureCount> kNames{{
     {Picture::Ground, "Ground"},
     {Picture::Sugar, "Sugar"},
     {Picture::Puddle, "Puddle"},
@@ -15,6 +15,9 @@ constexpr std::array<std::pair<Picture, std::string_view>, 8> kNames{{
     {Picture::BlackColony, "BlackColony"},
     {Picture::RedAnt, "RedAnt"},
     {Picture::RedColony, "RedColony"},
+    {Picture::Logo, "Logo"},
+    {Picture::HouseMap, "HouseMap"},
+    {Picture::WindowIcon, "WindowIcon"},
 }};
 }  // namespace
 
@@ -25,4 +28,11 @@ std::string_view pictureName(Picture p) {
     return "?";
 }
 
-}  // namespace mironeka::garden
+std::optional<Picture> parsePictureName(std::string_view name) {
+    for (const auto& [pic, n] : kNames) {
+        if (n == name) return pic;
+    }
+    return std::nullopt;
+}
+
+}  // namespace mironeka::ui
