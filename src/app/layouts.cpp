@@ -116,7 +116,7 @@ constexpr std::array<WidgetSpec, 7> kResult{{
 
 // --- Form11, the score-code screen -------------------------------------------------
 
-constexpr std::array<WidgetSpec, 10> kScoreCode{{
+constexpr std::array<WidgetSpec, 9> kScoreCode{{
     label(1, {8, 0, 97, 17}, "スコアコード："),
     textBox(2, {8, 16, 121, 18}, "Text2"),
     label(2, {136, 0, 121, 17}, "送信先メールアドレス"),

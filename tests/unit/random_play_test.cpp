@@ -1,6 +1,8 @@
 // Plays many seeded random games through the player's entry point and
 // checks the garden's invariants after every evaluation against a small
-// model of its own. Set MIRONEKA_RANDOM_SEED to replay one seed.
+// model of its own: its own neighbours, thresholds, sugar bands and shares,
+// written out here rather than taken from the game. Set MIRONEKA_RANDOM_SEED
+// to replay one seed.
 
 #include <gtest/gtest.h>
 
@@ -10,7 +12,7 @@
 #include <string>
 
 #include "app/game.h"
-#include "garden/evaluation.h"
+#include "garden/garden_screen.h"
 
 namespace mironeka {
 namespace {
@@ -21,8 +23,68 @@ using garden::GardenScreen;
 using garden::TileKind;
 using ui::FormId;
 
+namespace oracle {
+
+// Each garden's codes for sugar, puddle and grass, its four thresholds and
+// its band of the right amount of sugar, gardens 1 to 6.
+struct Garden {
+    std::array<int, 3> codes;
+    std::array<int, 4> thresholds;
+    int lo;
+    int hi;
+};
+constexpr std::array<Garden, 6> kGardens{{
+    {{3, 1, 2}, {5, 6, 7, 8}, 1, 2},
+    {{3, 1, 2}, {6, 7, 8, 9}, 3, 4},
+    {{3, 1, 2}, {5, 6, 7, 8}, 1, 2},
+    {{3, 1, 2}, {5, 6, 7, 8}, 5, 5},
+    {{3, 1, 4}, {5, 6, 7, 8}, 1, 2},
+    {{3, 2, 3}, {5, 6, 7, 8}, 1, 2},
+}};
+
+// The tiles around each tile, 1 to 16.
+const std::array<std::vector<int>, 16> kNeighbours{{
+    {2, 6, 5},
+    {1, 5, 6, 7, 3},
+    {2, 6, 7, 8, 4},
+    {3, 7, 8},
+    {1, 2, 6, 10, 9},
+    {1, 2, 3, 7, 11, 10, 9, 5},
+    {2, 3, 4, 8, 12, 11, 10, 6},
+    {4, 12, 11, 7, 3},
+    {5, 6, 10, 14, 13},
+    {5, 6, 7, 11, 15, 14, 13, 9},
+    {6, 7, 8, 12, 16, 15, 14, 10},
+    {7, 8, 16, 15, 11},
+    {9, 10, 14},
+    {9, 10, 11, 15, 13},
+    {14, 10, 11, 12, 16},
+    {11, 12, 15},
+}};
+
+enum class Sugar { TooLittle, Right, TooMuch };
+
+Sugar judge(const Garden& g, int sugar) {
+    if (sugar == g.lo || sugar == g.hi) return Sugar::Right;
+    return sugar > g.hi ? Sugar::TooMuch : Sugar::TooLittle;
+}
+
+// What each threshold passed adds: +1, +1, -3, -1 with the right amount of
+// sugar, -1 each with too much.
+int share(const Garden& g, int total, Sugar sugar) {
+    constexpr std::array<int, 4> kRight{1, 1, -3, -1};
+    int points = 0;
+    for (std::size_t i = 0; i < 4; ++i) {
+        if (total <= g.thresholds[i]) continue;
+        points += sugar == Sugar::Right ? kRight[i] : sugar == Sugar::TooMuch ? -1 : 0;
+    }
+    return points;
+}
+
+}  // namespace oracle
+
 class RandomGarden {
-public:
+  public:
     RandomGarden(Game& game, int gardenNumber, std::mt19937& rng)
         : game_(game), g_(gardenNumber), form_(Game::gardenForm(gardenNumber)), rng_(rng) {
         shadow_.fill(TileKind::Ground);
@@ -50,10 +112,18 @@ public:
         ASSERT_TRUE(game_.message().has_value());
         const int finishedBefore = board().gardensFinished();
         game_.act(Action{Action::Kind::Ok});
+        // The garden counts as finished once, and only after its last
+        // evaluation has ended.
+        while (garden().evaluating()) {
+            EXPECT_EQ(board().gardensFinished(), finishedBefore);
+            game_.advanceBy(1);
+        }
+        EXPECT_EQ(board().gardensFinished(), finishedBefore + 1);
+        game_.advanceBy(20);
         EXPECT_EQ(board().gardensFinished(), finishedBefore + 1);
     }
 
-private:
+  private:
     const GardenScreen& garden() const { return *game_.screenAs<GardenScreen>(form_); }
     const app::StageSelectScreen& board() const {
         return *game_.screenAs<app::StageSelectScreen>(FormId::Form4);
@@ -94,14 +164,14 @@ private:
     }
 
     int code(TileKind k) const {
-        const auto& codes = garden().variant().placeCodes;
+        const auto& codes = oracle::kGardens.at(static_cast<std::size_t>(g_ - 1)).codes;
         switch (k) {
             case TileKind::Sugar:
-                return codes.sugar;
+                return codes[0];
             case TileKind::Puddle:
-                return codes.puddle;
+                return codes[1];
             case TileKind::Grass:
-                return codes.grass;
+                return codes[2];
             case TileKind::Ground:
                 break;
         }
@@ -110,27 +180,28 @@ private:
 
     int checkAfterEvaluation(bool tilesStillDuringPass, int previousScore) {
         const auto& gs = garden();
+        const auto& rules = oracle::kGardens.at(static_cast<std::size_t>(g_ - 1));
         int sugar = 0;
-        garden::TileCodes codes{};
         for (int n = 1; n <= garden::kTileCount; ++n) {
             const auto kind = shadow_[static_cast<std::size_t>(n - 1)];
             sugar += kind == TileKind::Sugar;
-            codes[static_cast<std::size_t>(n - 1)] = code(kind);
             EXPECT_EQ(gs.tileCode(n), code(kind)) << "tile " << n;
         }
         EXPECT_EQ(gs.sugarCount(), sugar);
         const int score = board().gardenScore(g_);
         if (!tilesStillDuringPass) return score;
-        const auto judgement = garden::judgeSugar(sugar, gs.variant().sugarBand);
+        const auto judgement = oracle::judge(rules, sugar);
         int points = 0;
         for (int n = 1; n <= garden::kTileCount; ++n) {
-            const int total = garden::neighbourTotal(codes, n);
+            int total = 0;
+            for (int m : oracle::kNeighbours.at(static_cast<std::size_t>(n - 1))) {
+                total += code(shadow_[static_cast<std::size_t>(m - 1)]);
+            }
             EXPECT_EQ(gs.neighbourTotalOf(n), total) << "tile " << n;
-            points += garden::tileShare(garden::antLevel(total, gs.variant().antThresholds),
-                                        judgement);
+            points += oracle::share(rules, total, judgement);
         }
-        EXPECT_EQ(gs.points(), points);
-        EXPECT_EQ(score, judgement == garden::SugarJudgement::TooLittle ? previousScore : points);
+        EXPECT_EQ(gs.points(), judgement == oracle::Sugar::TooLittle ? 0 : points);
+        EXPECT_EQ(score, judgement == oracle::Sugar::TooLittle ? previousScore : points);
         return score;
     }
 

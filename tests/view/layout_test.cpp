@@ -5,10 +5,14 @@
 #include <QApplication>
 #include <QFontInfo>
 #include <QLabel>
+#include <QTest>
+#include <algorithm>
 #include <iostream>
 
+#include "garden/garden_screen.h"
 #include "garden/garden_variant.h"
 #include "qt/fonts.h"
+#include "qt/pictures.h"
 #include "session.h"
 
 namespace mironeka::view_test {
@@ -234,12 +238,64 @@ TEST(GardenLayout, ButtonsAndPointsBoxStandAboveTilesAndLabels) {
     EXPECT_EQ(w->childAt(208, 26), session.widget(form, "Text37"));
 }
 
-TEST(StageSelectLayout, OpenButtonsStandOnTheHouse) {
+// Where each open button stands on the house seen from above: (1) its upper
+// left, (2) above it, (3) its upper right corner, (4) below it, (5) its lower
+// left by the porch, (6) in the gap of the left wall, each on open ground.
+TEST(StageSelectLayout, OpenButtonsStandOnTheirSpotsOfTheHouse) {
     Session session;
     session.reach(FormId::Form4);
     auto* w = session.window(FormId::Form4);
-    EXPECT_EQ(w->childAt(150, 190), session.widget(FormId::Form4, "Command2"));
-    EXPECT_EQ(w->childAt(40, 260), session.widget(FormId::Form4, "Command7"));
+    // The roof, in window pixels, and the left wall's line.
+    const QRect roof(190, 196, 290, 222);
+    const int leftWall = 44;
+    const QImage map = qt::PictureCache::pixmap(ui::Picture::HouseMap, 1.0).toImage();
+    const QPoint mapOrigin(0, 48);
+
+    std::array<QPoint, 6> centre;
+    for (int g = 1; g <= 6; ++g) {
+        auto* button = session.widget(FormId::Form4, ("Command" + std::to_string(1 + g)).c_str());
+        ASSERT_NE(button, nullptr);
+        EXPECT_TRUE(button->isVisible());
+        EXPECT_EQ(w->childAt(button->geometry().center()), button) << g;
+        EXPECT_EQ(button->size(), QSize(25, 25));
+        centre.at(static_cast<std::size_t>(g - 1)) = button->geometry().center();
+        // Under the button the map shows the garden's grass, not roof or wall.
+        const QColor under = map.pixelColor(button->geometry().center() - mapOrigin);
+        EXPECT_GT(under.green(), under.red() + 20) << "garden " << g;
+        EXPECT_GT(under.green(), under.blue() + 20) << "garden " << g;
+    }
+    const auto& [one, two, three, four, five, six] = centre;
+    EXPECT_TRUE(one.x() < roof.left() && one.y() < roof.center().y());
+    EXPECT_TRUE(two.y() < roof.top() && two.x() > roof.left() && two.x() < roof.right());
+    EXPECT_TRUE(three.x() > roof.right() && three.y() < roof.center().y());
+    EXPECT_TRUE(four.y() > roof.bottom() && four.x() > roof.left() && four.x() < roof.right());
+    EXPECT_TRUE(five.x() < roof.left() && five.y() > roof.center().y());
+    EXPECT_LT(std::abs(six.x() - leftWall), 13);
+}
+
+// The tools, top to bottom: level the land, sugar, puddle, grass.
+TEST(GardenLayout, ToolsTopToBottomAreLevelSugarPuddleGrass) {
+    Session session;
+    const FormId form = app::Game::gardenForm(1);
+    session.reach(form);
+    std::vector<QWidget*> tools;
+    for (int n = 2; n <= 5; ++n) {
+        tools.push_back(session.widget(form, ("Command" + std::to_string(n)).c_str()));
+    }
+    std::sort(tools.begin(), tools.end(), [](QWidget* a, QWidget* b) { return a->y() < b->y(); });
+    const std::array<std::pair<garden::Tool, const char*>, 4> kExpected{{
+        {garden::Tool::Level, "砂地"},
+        {garden::Tool::Sugar, "砂糖"},
+        {garden::Tool::Puddle, "水溜り"},
+        {garden::Tool::Grass, "草"},
+    }};
+    const auto* model = session.game().screenAs<garden::GardenScreen>(form);
+    for (std::size_t i = 0; i < tools.size(); ++i) {
+        EXPECT_EQ(tools[i]->x(), 224);
+        EXPECT_EQ(tools[i]->toolTip(), QString::fromUtf8(kExpected[i].second)) << i;
+        QTest::mouseClick(tools[i], Qt::LeftButton);
+        EXPECT_EQ(model->selectedTool(), kExpected[i].first) << i;
+    }
 }
 
 }  // namespace
