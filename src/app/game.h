@@ -31,7 +31,7 @@ struct Action {
 /// entry for player actions and decides whether the player could reach the
 /// widget at all.
 class Game final : public ui::ScreenHost, public garden::ScoreBoardLink {
-public:
+  public:
     /// Program start: the splash screen is shown and its timer runs.
     Game();
     ~Game() override;
@@ -79,7 +79,7 @@ public:
     void hideResumeButton(int gardenNumber) override;
     void addFinishedGarden() override;
 
-private:
+  private:
     std::unique_ptr<ui::Screen> create(ui::FormId form);
     StageSelectScreen* stageSelect();
     void afterEvent();

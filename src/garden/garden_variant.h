@@ -25,13 +25,13 @@ struct SugarBand {
 /// Everything in which the six gardens differ. One constant record per
 /// garden; the garden's behaviour is the same code built from it.
 struct GardenVariant {
-    int gardenNumber;          // 1..6
-    ui::FormId form;           // the garden's screen
+    int gardenNumber;  // 1..6
+    ui::FormId form;   // the garden's screen
     PlaceCodes placeCodes;
     std::array<int, 4> antThresholds;  // strictly increasing
     SugarBand sugarBand;
-    std::string_view titleNumber;      // circled number ending the title line
-    int width;                         // client size in pixels
+    std::string_view titleNumber;  // circled number ending the title line
+    int width;                     // client size in pixels
     int height;
 };
 

@@ -23,7 +23,7 @@ using Millis = std::int64_t;
 ///   which their deadlines were set; a handler always runs to its end before
 ///   the next tick, so a timer armed inside a handler fires after it returns.
 class EventLoop {
-public:
+  public:
     using TimerId = std::uint64_t;
     using Handler = std::function<void()>;
 
@@ -55,7 +55,7 @@ public:
 
     [[nodiscard]] std::size_t timerCount() const { return timers_.size(); }
 
-private:
+  private:
     struct Entry {
         Handler handler;
         int interval = 0;
@@ -79,7 +79,7 @@ private:
 /// disabled. A disabled timer ignores every later interval assignment, so a
 /// screen that has been unloaded can never start ticking again.
 class Timer {
-public:
+  public:
     Timer(EventLoop& loop, EventLoop::Handler handler, int interval = 0);
     ~Timer();
     Timer(const Timer&) = delete;
@@ -91,7 +91,7 @@ public:
     void stop() { setInterval(0); }
     void disable();
 
-private:
+  private:
     EventLoop& loop_;
     EventLoop::TimerId id_ = 0;  // 0 once disabled
 };

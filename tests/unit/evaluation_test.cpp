@@ -11,10 +11,22 @@ namespace {
 
 // The neighbours of each tile, written out by hand from the grid.
 const std::vector<std::set<int>> kNeighbours{
-    {2, 6, 5},        {1, 5, 6, 7, 3},        {2, 6, 7, 8, 4},          {3, 7, 8},
-    {1, 2, 6, 10, 9}, {1, 2, 3, 7, 11, 10, 9, 5}, {2, 3, 4, 8, 12, 11, 10, 6}, {4, 12, 11, 7, 3},
-    {5, 6, 10, 14, 13}, {5, 6, 7, 11, 15, 14, 13, 9}, {6, 7, 8, 12, 16, 15, 14, 10},
-    {7, 8, 16, 15, 11}, {9, 10, 14},      {9, 10, 11, 15, 13},    {14, 10, 11, 12, 16},     {11, 12, 15},
+    {2, 6, 5},
+    {1, 5, 6, 7, 3},
+    {2, 6, 7, 8, 4},
+    {3, 7, 8},
+    {1, 2, 6, 10, 9},
+    {1, 2, 3, 7, 11, 10, 9, 5},
+    {2, 3, 4, 8, 12, 11, 10, 6},
+    {4, 12, 11, 7, 3},
+    {5, 6, 10, 14, 13},
+    {5, 6, 7, 11, 15, 14, 13, 9},
+    {6, 7, 8, 12, 16, 15, 14, 10},
+    {7, 8, 16, 15, 11},
+    {9, 10, 14},
+    {9, 10, 11, 15, 13},
+    {14, 10, 11, 12, 16},
+    {11, 12, 15},
 };
 
 class NeighbourTotalTest : public ::testing::TestWithParam<int> {};
@@ -83,9 +95,10 @@ INSTANTIATE_TEST_SUITE_P(
                       LevelCase{10, {6, 7, 8, 9}, 4}, LevelCase{0, {5, 6, 7, 8}, 0}));
 
 TEST(TileShare, RightAmountRewardsNestsButPunishesCrowding) {
-    const std::vector<int> right{tileShare(0, SugarJudgement::Right), tileShare(1, SugarJudgement::Right),
-                                 tileShare(2, SugarJudgement::Right), tileShare(3, SugarJudgement::Right),
-                                 tileShare(4, SugarJudgement::Right)};
+    const std::vector<int> right{
+        tileShare(0, SugarJudgement::Right), tileShare(1, SugarJudgement::Right),
+        tileShare(2, SugarJudgement::Right), tileShare(3, SugarJudgement::Right),
+        tileShare(4, SugarJudgement::Right)};
     EXPECT_EQ(right, (std::vector<int>{0, 1, 2, -1, -2}));
 }
 
@@ -112,19 +125,18 @@ TEST_P(JudgeSugarTest, JudgesAgainstTheBand) {
     EXPECT_EQ(judgeSugar(GetParam().count, GetParam().band), GetParam().judgement);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Bands, JudgeSugarTest,
-    ::testing::Values(SugarCase{0, {1, 2}, SugarJudgement::TooLittle},
-                      SugarCase{1, {1, 2}, SugarJudgement::Right},
-                      SugarCase{2, {1, 2}, SugarJudgement::Right},
-                      SugarCase{3, {1, 2}, SugarJudgement::TooMuch},
-                      SugarCase{-1, {1, 2}, SugarJudgement::TooLittle},
-                      SugarCase{2, {3, 4}, SugarJudgement::TooLittle},
-                      SugarCase{4, {3, 4}, SugarJudgement::Right},
-                      SugarCase{5, {3, 4}, SugarJudgement::TooMuch},
-                      SugarCase{4, {5, 5}, SugarJudgement::TooLittle},
-                      SugarCase{5, {5, 5}, SugarJudgement::Right},
-                      SugarCase{6, {5, 5}, SugarJudgement::TooMuch}));
+INSTANTIATE_TEST_SUITE_P(Bands, JudgeSugarTest,
+                         ::testing::Values(SugarCase{0, {1, 2}, SugarJudgement::TooLittle},
+                                           SugarCase{1, {1, 2}, SugarJudgement::Right},
+                                           SugarCase{2, {1, 2}, SugarJudgement::Right},
+                                           SugarCase{3, {1, 2}, SugarJudgement::TooMuch},
+                                           SugarCase{-1, {1, 2}, SugarJudgement::TooLittle},
+                                           SugarCase{2, {3, 4}, SugarJudgement::TooLittle},
+                                           SugarCase{4, {3, 4}, SugarJudgement::Right},
+                                           SugarCase{5, {3, 4}, SugarJudgement::TooMuch},
+                                           SugarCase{4, {5, 5}, SugarJudgement::TooLittle},
+                                           SugarCase{5, {5, 5}, SugarJudgement::Right},
+                                           SugarCase{6, {5, 5}, SugarJudgement::TooMuch}));
 
 }  // namespace
 }  // namespace mironeka::garden

@@ -9,7 +9,7 @@ namespace mironeka::ui {
 namespace {
 
 class EventLoopTest : public ::testing::Test {
-protected:
+  protected:
     EventLoop loop;
     std::vector<std::string> log;
 
@@ -73,10 +73,13 @@ TEST_F(EventLoopTest, TimerArmedInsideAHandlerFiresAfterItReturns) {
         deferred->stop();
     });
     deferred = &second;
-    Timer first(loop, [&] {
-        second.start();
-        order.push_back("arming handler ends");
-    }, 5);
+    Timer first(
+        loop,
+        [&] {
+            second.start();
+            order.push_back("arming handler ends");
+        },
+        5);
     loop.advanceTo(5);
     EXPECT_EQ(order, (std::vector<std::string>{"arming handler ends"}));
     loop.advanceTo(6);
@@ -93,13 +96,17 @@ TEST_F(EventLoopTest, TicksComeInTimeOrderAndTiesInArmingOrder) {
 }
 
 TEST_F(EventLoopTest, RemovedTimerNeverFiresAndMaySafelyRemoveItselfInItsHandler) {
-    auto t = std::make_unique<Timer>(loop, [] {}, 10);
+    auto t = std::make_unique<Timer>(
+        loop, [] {}, 10);
     int runs = 0;
     std::unique_ptr<Timer> self;
-    self = std::make_unique<Timer>(loop, [&] {
-        ++runs;
-        self.reset();  // the owner goes away inside its own tick
-    }, 10);
+    self = std::make_unique<Timer>(
+        loop,
+        [&] {
+            ++runs;
+            self.reset();  // the owner goes away inside its own tick
+        },
+        10);
     t.reset();
     loop.advanceTo(100);
     EXPECT_EQ(runs, 1);
@@ -116,7 +123,8 @@ TEST_F(EventLoopTest, DisabledTimerIgnoresLaterArming) {
 }
 
 TEST_F(EventLoopTest, HaltStopsDeliveryInTheMiddleOfAnAdvance) {
-    Timer stopper(loop, [&] { loop.halt(); }, 10);
+    Timer stopper(
+        loop, [&] { loop.halt(); }, 10);
     timer("after", 20);
     loop.advanceTo(100);
     EXPECT_TRUE(log.empty());

@@ -1,9 +1,9 @@
-#include "scenario/scenario.h"
-
 #include <gtest/gtest.h>
 
 #include <ostream>
 #include <sstream>
+
+#include "scenario/scenario.h"
 
 namespace mironeka::scenario {
 namespace {
@@ -74,12 +74,12 @@ TEST(ScenarioRunner, ChecksNeverCreateAScreen) {
 }
 
 TEST(ScenarioRunner, ImpossibleActionsAreNoErrors) {
-    const auto r = run(
-        "click Form4 Command2\n"      // stage select not there yet
-        "ok\n"                        // no box open
-        "close Form1\n"               // splash has no close box
-        "type Form3 Text37 99\n"      // garden not open
-        "expect visible Form1\n");
+    const auto r =
+        run("click Form4 Command2\n"  // stage select not there yet
+            "ok\n"                    // no box open
+            "close Form1\n"           // splash has no close box
+            "type Form3 Text37 99\n"  // garden not open
+            "expect visible Form1\n");
     EXPECT_EQ(r.outcome, Outcome::Passed) << r.output;
 }
 
@@ -91,11 +91,11 @@ TEST(ScenarioRunner, PrintWritesFieldsWithoutChecking) {
 }
 
 TEST(ScenarioRunner, FreeTextValuesTakeTheRestOfTheLine) {
-    const auto r = run(
-        "wait 1500\nclick Form2 Command1\nclick Form4 Command2\n"
-        "expect Form3 HintText\n"
-        "move Form3 Command2\n"
-        "expect Form3 HintText   砂糖を置きます。  \n");
+    const auto r =
+        run("wait 1500\nclick Form2 Command1\nclick Form4 Command2\n"
+            "expect Form3 HintText\n"
+            "move Form3 Command2\n"
+            "expect Form3 HintText   砂糖を置きます。  \n");
     EXPECT_EQ(r.outcome, Outcome::Passed) << r.output;
 }
 
