@@ -65,7 +65,7 @@ constexpr Look kOnStage{9, {0, 0, 0}, kStageBack};
 
 constexpr std::array<WidgetSpec, 27> kStageSelect{{
     label(3, {0, 0, 593, 17}, kTitle, {9, {255, 255, 255}, Rgb{0, 0, 192}}),
-    button(stage::kCloseButton, {592, 0, 17, 17}, "×"),
+    button(stage::kCloseButton, {592, 0, 17, 17}, "×", true, "ゲームを終了"),
     label(1, {0, 24, 609, 17},
           "下の家を上から見た図から、好きな場所のボタンを押してアリを誘致してください。",
           {12, {0, 0, 0}, Rgb{128, 255, 255}}),
@@ -73,22 +73,26 @@ constexpr std::array<WidgetSpec, 27> kStageSelect{{
     // The open buttons stand on the house: (1) upper left of it, (2) above
     // it, (3) its upper right corner by the balcony, (4) below it, (5) lower
     // left by the porch, (6) in the gap of the left wall.
-    button(2, {144, 184, 25, 25}, "①"),
-    button(3, {248, 160, 25, 25}, "②"),
-    button(4, {496, 184, 25, 25}, "③"),
-    button(5, {336, 432, 25, 25}, "④"),
-    button(6, {128, 336, 25, 25}, "⑤"),
-    button(7, {32, 256, 25, 25}, "⑥"),
+    button(2, {144, 184, 25, 25}, "①", true, "庭①を開く"),
+    button(3, {248, 160, 25, 25}, "②", true, "庭②を開く"),
+    button(4, {496, 184, 25, 25}, "③", true, "庭③を開く"),
+    button(5, {336, 432, 25, 25}, "④", true, "庭④を開く"),
+    button(6, {128, 336, 25, 25}, "⑤", true, "庭⑤を開く"),
+    button(7, {32, 256, 25, 25}, "⑥", true, "庭⑥を開く"),
     label(2, {24, 552, 137, 17}, "今誘致している土地を開く", kOnStage),
     // The resume buttons: a row at the bottom, hidden until their garden opens.
-    button(8, {176, 544, 25, 25}, "①", false),
-    button(9, {216, 544, 25, 25}, "②", false),
-    button(10, {256, 544, 25, 25}, "③", false),
-    button(11, {296, 544, 25, 25}, "④", false),
-    button(12, {336, 544, 25, 25}, "⑤", false),
-    button(13, {376, 544, 25, 25}, "⑥", false),
+    button(8, {176, 544, 25, 25}, "①", false, "庭①に戻る"),
+    button(9, {216, 544, 25, 25}, "②", false, "庭②に戻る"),
+    button(10, {256, 544, 25, 25}, "③", false, "庭③に戻る"),
+    button(11, {296, 544, 25, 25}, "④", false, "庭④に戻る"),
+    button(12, {336, 544, 25, 25}, "⑤", false, "庭⑤に戻る"),
+    button(13, {376, 544, 25, 25}, "⑥", false, "庭⑥に戻る"),
     label(4, {424, 552, 105, 17}, "現在の累計ポイント", kOnStage),
-    label(stage::kTotalLabel, {536, 552, 33, 17}, "0", kOnStage),
+    {.id = {WidgetKind::Label, stage::kTotalLabel},
+     .box = {536, 552, 33, 17},
+     .text = "0",
+     .look = kOnStage,
+     .accessibleName = "現在の累計ポイント"},
     // Off the window: the gardens' scores and the count of finished gardens.
     textBox(1, {620, 0, 33, 18}, "0"),
     textBox(2, {620, 20, 33, 18}, "0"),
@@ -106,7 +110,10 @@ constexpr std::array<WidgetSpec, 7> kResult{{
     label(1, {8, 0, 257, 233},
           "ミロネカ期間が終わりました。。お疲れ様でした。家に誘致できたアリのグループは、、",
           {27.75, {0, 0, 0}, kResultGreen}),
-    label(result::kShownTotalLabel, {112, 232, 137, 49}, "", {36, {0, 0, 0}, kResultGreen}),
+    {.id = {WidgetKind::Label, result::kShownTotalLabel},
+     .box = {112, 232, 137, 49},
+     .look = {36, {0, 0, 0}, kResultGreen},
+     .accessibleName = "合計ポイント"},
     button(result::kSendButton, {40, 280, 97, 25}, "スコアを送信！", false),
     button(result::kQuitButton, {144, 280, 73, 25}, "終了", false),
     textBox(1, {290, 0, 49, 18}, "Text1"),  // off the window: the handed-over total
@@ -118,19 +125,29 @@ constexpr std::array<WidgetSpec, 7> kResult{{
 
 constexpr std::array<WidgetSpec, 9> kScoreCode{{
     label(1, {8, 0, 97, 17}, "スコアコード："),
-    textBox(2, {8, 16, 121, 18}, "Text2"),
+    textBox(2, {8, 16, 121, 18}, "Text2", "スコアコード"),
     label(2, {136, 0, 121, 17}, "送信先メールアドレス"),
-    textBox(3, {136, 16, 137, 18}, "score@velmoraki.example"),
+    textBox(3, {136, 16, 137, 18}, "score@velmoraki.example", "送信先メールアドレス"),
     label(3, {8, 40, 265, 65},
           "件名に”スコア”と書き、本文にスコアコードとランキングに登録するニックネームを書いて"
           "上記のメールアドレスに送信してください。月間で一番のスコアの方にプレゼントがあります。"
           "スコアはVELMORAKIのホームページで公開しています。"),
-    textBox(4, {16, 104, 233, 18}, "https://velmoraki.example/ranking/"),
+    textBox(4, {16, 104, 233, 18}, "https://velmoraki.example/ranking/", "ランキングのページ"),
     label(4, {16, 128, 249, 17}, "※期間によって開催していない場合があります。",
           {9, {255, 0, 0}, kInactiveCaptionText}),
     textBox(1, {300, 0, 49, 18}, "Text1"),  // off the window: the handed-over total
     timer(1, 100),
 }};
+
+// Where the keyboard starts: never on a "×".
+constexpr std::array<ui::WidgetId, 1> kIntroFocus{ui::command(1)};
+constexpr std::array<ui::WidgetId, 12> kStageFocus{
+    ui::command(2),  ui::command(3),  ui::command(4),  ui::command(5),
+    ui::command(6),  ui::command(7),  ui::command(8),  ui::command(9),
+    ui::command(10), ui::command(11), ui::command(12), ui::command(13)};
+constexpr std::array<ui::WidgetId, 2> kResultFocus{ui::command(result::kSendButton),
+                                                   ui::command(result::kQuitButton)};
+constexpr std::array<ui::WidgetId, 1> kScoreCodeFocus{ui::text(scorecode::kCodeBox)};
 
 }  // namespace
 
@@ -147,11 +164,13 @@ const ui::ScreenSpec& layoutOf(FormId form) {
          .frame = Frame::FixedSingle,
          .back = kGround,
          .icon = Picture::WindowIcon,
+         .firstFocus = kIntroFocus,
          .widgets = kIntro},
         {.form = FormId::Form4,
          .caption = kTitle,
          .client = {608, 574},
          .back = kStageBack,
+         .firstFocus = kStageFocus,
          .widgets = kStageSelect,
          .fields = StageSelectScreen::fieldTable()},
         {.form = FormId::Form10,
@@ -160,6 +179,7 @@ const ui::ScreenSpec& layoutOf(FormId form) {
          .frame = Frame::FixedDialog,
          .back = kResultGreen,
          .icon = Picture::WindowIcon,
+         .firstFocus = kResultFocus,
          .widgets = kResult,
          .fields = ResultScreen::fieldTable()},
         {.form = FormId::Form11,
@@ -168,6 +188,7 @@ const ui::ScreenSpec& layoutOf(FormId form) {
          .frame = Frame::FixedSingle,
          .back = std::nullopt,  // the system's button face
          .icon = Picture::WindowIcon,
+         .firstFocus = kScoreCodeFocus,
          .widgets = kScoreCode,
          .fields = ScoreCodeScreen::fieldTable()},
     }};

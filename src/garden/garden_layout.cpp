@@ -55,12 +55,16 @@ constexpr std::array<WidgetSpec, kWidgetCount> kWidgets = [] {
 
     // What the player sees.
     add(label(kTitleLabel, {0, 0, 257, 17}, "", kTitle));  // the title, from the screen
-    add(button(kCloseButton, {256, 0, 17, 17}, "×"));
-    add(label(9, {8, 24, 25, 17}, "あと"));
+    add(button(kCloseButton, {256, 0, 17, 17}, "×", true, "庭を閉じる"));
+    // "あと" 7 "日": read whole through the number's label.
+    WidgetSpec before = label(9, {8, 24, 25, 17}, "あと");
+    WidgetSpec after = label(11, {40, 24, 17, 17}, "日");
+    before.exposed = after.exposed = false;
+    add(before);
     add(label(kDaysLabel, {32, 24, 9, 17}, "7"));
-    add(label(11, {40, 24, 17, 17}, "日"));
+    add(after);
     add(label(14, {128, 24, 81, 17}, "現在のポイント"));
-    WidgetSpec points = textBox(kPointsBox, {208, 24, 49, 18}, "0");
+    WidgetSpec points = textBox(kPointsBox, {208, 24, 49, 18}, "0", "現在のポイント");
     points.readOnly = true;  // the game reads it back as a number: only the game writes it
     add(points);
     add(label(1, {216, 56, 41, 17}, "ツール"));
@@ -68,7 +72,9 @@ constexpr std::array<WidgetSpec, kWidgetCount> kWidgets = [] {
     add(toolButton(2, {224, 120, 25, 25}));  // sugar
     add(toolButton(3, {224, 160, 25, 25}));  // puddle
     add(toolButton(4, {224, 200, 25, 25}));  // grass
-    add(label(kHintLabel, {208, 232, 57, 33}, ""));
+    WidgetSpec hint = label(kHintLabel, {208, 232, 57, 33}, "");
+    hint.accessibleName = "ヒント";
+    add(hint);
     add(button(kNextDayButton, {56, 256, 105, 33}, "次の日へスキップ"));
     for (int n = 1; n <= kTileCount; ++n) add(image(n, tileBox(n), Picture::Ground));
     add(line(1, {0, 16, 1, 281}));    // left edge of the play area
@@ -105,6 +111,9 @@ constexpr std::array<WidgetSpec, kWidgetCount> kWidgets = [] {
     return w;
 }();
 
+// The keyboard starts on tile 1.
+constexpr std::array<ui::WidgetId, 1> kFirstFocus{ui::image(1)};
+
 }  // namespace
 
 const ui::ScreenSpec& gardenLayout(const GardenVariant& variant) {
@@ -119,6 +128,7 @@ const ui::ScreenSpec& gardenLayout(const GardenVariant& variant) {
                                        .back = kGreen,
                                        .icon = std::nullopt,
                                        .tracksPointer = true,
+                                       .firstFocus = kFirstFocus,
                                        .widgets = kWidgets,
                                        .fields = GardenScreen::fieldTable()};
         }

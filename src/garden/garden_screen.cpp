@@ -106,6 +106,25 @@ std::optional<Picture> GardenScreen::pictureNow(WidgetId w) const {
     return std::nullopt;
 }
 
+std::string GardenScreen::accessibleName(WidgetId w) const {
+    if (w.kind == WidgetKind::Image && w.number >= 1 && w.number <= kTileCount) {
+        return "タイル" + std::to_string(w.number) + "：" +
+               std::string(ui::pictureLabel(tilePicture(w.number)));
+    }
+    if (w == WidgetId{WidgetKind::Label, kDaysLabel}) {
+        return "あと" + ui::numberText(daysLeft_) + "日";
+    }
+    return Screen::accessibleName(w);
+}
+
+std::string GardenScreen::accessibleDescription(WidgetId w) const {
+    if (const ToolSpec* tool = w.kind == WidgetKind::Command ? toolOnButton(w.number) : nullptr) {
+        return std::string(tool->hint);
+    }
+    if (w == WidgetId{WidgetKind::Label, kHintLabel}) return hint_;
+    return {};
+}
+
 void GardenScreen::click(WidgetId w) {
     if (w.kind == WidgetKind::Image && w.number >= 1 && w.number <= kTileCount) {
         clickTile(w.number);

@@ -79,6 +79,10 @@ class GardenScreen : public ui::Screen {
 
     void click(ui::WidgetId w) override;
     void pointerMove(std::optional<ui::WidgetId> w) override;
+    /// Tile n is "タイルn：" and what it shows; the day counter "あとn日".
+    [[nodiscard]] std::string accessibleName(ui::WidgetId w) const override;
+    /// A tool's hint; the hint line's text.
+    [[nodiscard]] std::string accessibleDescription(ui::WidgetId w) const override;
 
     // GardenState, as the player and the checks read it.
     [[nodiscard]] int tileCode(int n) const;

@@ -67,6 +67,12 @@ struct WidgetSpec {
     bool readOnly = false;       // a text box the player can select but not change
     bool tracksPointer = false;  // the screen hears the pointer moving over it
     int interval = 0;            // a timer's interval in milliseconds; 0 stopped
+    /// For screen readers, where the caption, tooltip or picture doesn't say
+    /// what the widget is; "" to take those.
+    std::string_view accessibleName;
+    /// False for what a screen reader should pass over: decoration, and
+    /// parts of a text that another widget reads whole.
+    bool exposed = true;
 };
 
 /// One field of a screen as the player would read it, for the runner's
@@ -89,6 +95,9 @@ struct ScreenSpec {
     std::optional<Rgb> back;  // unset: the system's button face
     std::optional<Picture> icon;
     bool tracksPointer = false;  // the bare background hears pointer moves
+    /// Where the keyboard focus goes when the window has none: the first of
+    /// these that is visible. Never a "×".
+    std::span<const WidgetId> firstFocus;
     std::span<const WidgetSpec> widgets;
     std::span<const FieldSpec> fields;
 
@@ -105,16 +114,23 @@ namespace widgets {
 constexpr WidgetSpec label(int n, Rect box, std::string_view text, Look look = {}) {
     return {.id = {WidgetKind::Label, n}, .box = box, .text = text, .look = look};
 }
-constexpr WidgetSpec button(int n, Rect box, std::string_view caption, bool visible = true) {
-    return {.id = command(n), .box = box, .text = caption, .startsVisible = visible};
+constexpr WidgetSpec button(int n, Rect box, std::string_view caption, bool visible = true,
+                            std::string_view name = "") {
+    return {.id = command(n),
+            .box = box,
+            .text = caption,
+            .startsVisible = visible,
+            .accessibleName = name};
 }
-constexpr WidgetSpec textBox(int n, Rect box, std::string_view text) {
-    return {.id = ui::text(n), .box = box, .text = text};
+constexpr WidgetSpec textBox(int n, Rect box, std::string_view text, std::string_view name = "") {
+    return {.id = ui::text(n), .box = box, .text = text, .accessibleName = name};
 }
 constexpr WidgetSpec image(int n, Rect box, Picture picture) {
     return {.id = ui::image(n), .box = box, .picture = picture};
 }
-constexpr WidgetSpec line(int n, Rect box) { return {.id = {WidgetKind::Line, n}, .box = box}; }
+constexpr WidgetSpec line(int n, Rect box) {
+    return {.id = {WidgetKind::Line, n}, .box = box, .exposed = false};
+}
 constexpr WidgetSpec timer(int n, int interval) {
     return {.id = {WidgetKind::Timer, n}, .interval = interval};
 }

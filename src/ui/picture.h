@@ -28,5 +28,8 @@ inline constexpr int kPictureCount = 11;
 /// resources spell it.
 [[nodiscard]] std::string_view pictureName(Picture p);
 [[nodiscard]] std::optional<Picture> parsePictureName(std::string_view name);
+/// What the picture shows, in the game's Japanese, for screen readers:
+/// "砂糖", "黒アリの巣", ...
+[[nodiscard]] std::string_view pictureLabel(Picture p);
 
 }  // namespace mironeka::ui

@@ -33,6 +33,16 @@ std::optional<Picture> Screen::widgetPicture(WidgetId w) const {
     return spec == nullptr ? std::nullopt : spec->picture;
 }
 
+std::string Screen::accessibleName(WidgetId w) const {
+    const WidgetSpec* spec = layout_.find(w);
+    if (spec == nullptr) return {};
+    if (!spec->accessibleName.empty()) return std::string(spec->accessibleName);
+    if (!spec->tooltip.empty()) return std::string(spec->tooltip);
+    if (std::string text = widgetText(w); !text.empty()) return text;
+    if (auto picture = widgetPicture(w)) return std::string(pictureLabel(*picture));
+    return {};
+}
+
 bool Screen::reachable(WidgetId w) const {
     const WidgetSpec* spec = layout_.find(w);
     return spec != nullptr && layout_.onWindow(*spec) && widgetVisible(w);

@@ -73,6 +73,12 @@ class Screen {
     [[nodiscard]] std::string widgetText(WidgetId w) const;
     [[nodiscard]] std::optional<Picture> widgetPicture(WidgetId w) const;
 
+    /// What a screen reader calls the widget: the layout's name for it, else
+    /// its tooltip, its text, or what its picture shows.
+    [[nodiscard]] virtual std::string accessibleName(WidgetId w) const;
+    /// More about the widget, where there is more to say.
+    [[nodiscard]] virtual std::string accessibleDescription(WidgetId) const { return {}; }
+
     /// True when the player could click, point at or type into the widget:
     /// the layout has it, some of it lies inside the window, and it is
     /// visible now. Off-window fields and timers never are.
