@@ -1,9 +1,21 @@
 #include <QApplication>
+#include <QIcon>
 
 #include "qt/driver.h"
+#include "qt/pictures.h"
 
 int main(int argc, char* argv[]) {
+    // Who the game is on the desktop. No display name: Qt would append it to
+    // every window title, and the titles are the game's own captions.
+    QApplication::setApplicationName(QStringLiteral("Mironeka"));
+    QApplication::setApplicationVersion(QStringLiteral(MIRONEKA_VERSION));
+    QApplication::setOrganizationName(QStringLiteral("VELMORAKI"));
+    QApplication::setOrganizationDomain(QStringLiteral("velmoraki.example"));
+    QApplication::setDesktopFileName(QStringLiteral("example.velmoraki.Mironeka"));
     QApplication app(argc, argv);
+    // The icon of every window that has none of its own, frameless ones too;
+    // drawn from the SVG at whatever size the desktop asks for.
+    QApplication::setWindowIcon(QIcon(mironeka::qt::assetPath(mironeka::qt::Asset::WindowIcon)));
     // The game alone decides when the program ends.
     QApplication::setQuitOnLastWindowClosed(false);
     mironeka::qt::Driver driver;
