@@ -15,7 +15,8 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     // The icon of every window that has none of its own, frameless ones too;
     // drawn from the SVG at whatever size the desktop asks for.
-    QApplication::setWindowIcon(QIcon(mironeka::qt::assetPath(mironeka::qt::Asset::WindowIcon)));
+    QApplication::setWindowIcon(
+        QIcon(mironeka::qt::resourcePath(mironeka::ui::Picture::WindowIcon)));
     // The game alone decides when the program ends.
     QApplication::setQuitOnLastWindowClosed(false);
     mironeka::qt::Driver driver;
