@@ -113,6 +113,11 @@ constexpr std::array<WidgetSpec, kWidgetCount> kWidgets = [] {
 
 // The keyboard starts on tile 1.
 constexpr std::array<ui::WidgetId, 1> kFirstFocus{ui::image(1)};
+constexpr std::array<ui::WidgetId, kTileCount> kTiles = [] {
+    std::array<ui::WidgetId, kTileCount> tiles{};
+    for (int n = 1; n <= kTileCount; ++n) tiles.at(static_cast<std::size_t>(n - 1)) = ui::image(n);
+    return tiles;
+}();
 
 }  // namespace
 
@@ -129,6 +134,8 @@ const ui::ScreenSpec& gardenLayout(const GardenVariant& variant) {
                                        .icon = std::nullopt,
                                        .tracksPointer = true,
                                        .firstFocus = kFirstFocus,
+                                       .grid = kTiles,
+                                       .gridColumns = kGridSize,
                                        .widgets = kWidgets,
                                        .fields = GardenScreen::fieldTable()};
         }

@@ -122,6 +122,9 @@ void Driver::syncMessage() {
     // box is shown without a nested event loop.
     box->setWindowModality(Qt::ApplicationModal);
     box->button(QMessageBox::Ok)->setIcon(QIcon());  // a plain OK, as the game has it
+    // The keys go to OK: Space or Enter closes the box.
+    box->setDefaultButton(QMessageBox::Ok);
+    box->button(QMessageBox::Ok)->setFocus(Qt::OtherFocusReason);
     connect(box, &QMessageBox::finished, this, &Driver::messageClosed);
     box_ = box;
     box->show();

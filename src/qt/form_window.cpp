@@ -1,16 +1,19 @@
 #include "qt/form_window.h"
 
-#include <qdrawutil.h>
-
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QStyle>
+#include <algorithm>
 
+#include "qt/controls.h"
 #include "qt/fonts.h"
 
 namespace mironeka::qt {
@@ -37,16 +40,58 @@ QString text(std::string_view s) {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
-}  // namespace
+// A screen's window, to screen readers: a frame named by its caption, whose
+// children are the widgets it exposes.
+class FormAccessible final : public QAccessibleWidget {
+  public:
+    explicit FormAccessible(FormWindow* w) : QAccessibleWidget(w, QAccessible::Window) {}
+    int childCount() const override { return static_cast<int>(children().size()); }
+    QAccessibleInterface* child(int index) const override {
+        const auto list = children();
+        if (index < 0 || index >= list.size()) return nullptr;
+        return QAccessible::queryAccessibleInterface(list.at(index));
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        return child == nullptr ? -1 : static_cast<int>(children().indexOf(child->object()));
+    }
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Name) return widget()->windowTitle();
+        return QAccessibleWidget::text(t);
+    }
 
-void PictureButton::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.drawPixmap(0, 0, PictureCache::pixmap(picture_, size(), devicePixelRatioF()));
-    qDrawWinButton(&painter, rect(), palette(), isDown(), nullptr);
+  private:
+    QList<QObject*> children() const {
+        QList<QObject*> out;
+        for (QWidget* w : static_cast<const FormWindow*>(widget())->exposedWidgets()) out << w;
+        return out;
+    }
+};
+
+// A picture that is no control: an image, to screen readers.
+class ImageAccessible final : public QAccessibleWidget {
+  public:
+    explicit ImageAccessible(QWidget* w) : QAccessibleWidget(w, QAccessible::Graphic) {}
+};
+
+QAccessibleInterface* accessibleFactory(const QString& className, QObject* object) {
+    if (className == QLatin1String("mironeka::qt::FormWindow")) {
+        return new FormAccessible(static_cast<FormWindow*>(object));
+    }
+    if (className == QLatin1String("mironeka::qt::ImageWidget")) {
+        return new ImageAccessible(static_cast<QWidget*>(object));
+    }
+    return nullptr;
 }
+
+}  // namespace
 
 FormWindow::FormWindow(const ui::ScreenSpec& layout, ActionSink& sink)
     : QWidget(nullptr, flagsFor(layout.frame)), layout_(layout), sink_(sink) {
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(accessibleFactory);
+        return true;
+    }();
+    (void)factoryInstalled;
     setObjectName(QString::fromStdString(ui::formName(layout.form)));
     setWindowTitle(text(layout.caption));
     setFont(defaultFont());
@@ -70,10 +115,18 @@ FormWindow::FormWindow(const ui::ScreenSpec& layout, ActionSink& sink)
         if (!layout.onWindow(spec)) continue;  // cut off by the window's edge
         if (QWidget* w = build(spec)) {
             w->setObjectName(QString::fromStdString(ui::widgetName(spec.id)));
+            w->installEventFilter(this);
             bound_.push_back({spec.id, w});
         }
     }
+    for (const ui::WidgetId id : layout.grid) {
+        for (const auto& [bid, w] : bound_) {
+            if (bid == id) grid_.push_back(w);
+        }
+    }
     raiseControls();
+    orderFocus();
+    focusFirst();
 }
 
 QWidget* FormWindow::build(const ui::WidgetSpec& spec) {
@@ -85,6 +138,15 @@ QWidget* FormWindow::build(const ui::WidgetSpec& spec) {
         case ui::WidgetKind::Text:
             return addTextBox(spec);
         case ui::WidgetKind::Image: {
+            const bool inGrid =
+                std::find(layout_.grid.begin(), layout_.grid.end(), spec.id) != layout_.grid.end();
+            if (inGrid) {
+                auto* tile = new TileButton(spec.picture, qRect(spec.box).size(), this);
+                tile->move(spec.box.left, spec.box.top);
+                connect(tile, &QAbstractButton::clicked, this,
+                        [this, id = spec.id] { send(app::Action::Kind::Click, id); });
+                return tile;
+            }
             auto* image = new ImageWidget(spec.picture, qRect(spec.box).size(), this);
             image->move(spec.box.left, spec.box.top);
             connect(image, &ImageWidget::clicked, this,
@@ -136,10 +198,7 @@ QPushButton* FormWindow::addButton(const ui::WidgetSpec& spec) {
     }
     if (!spec.tooltip.empty()) button->setToolTip(text(spec.tooltip));
     if (!spec.startsVisible) button->hide();
-    if (spec.tracksPointer) {
-        button->setMouseTracking(true);
-        button->installEventFilter(this);
-    }
+    if (spec.tracksPointer) button->setMouseTracking(true);
     connect(button, &QPushButton::clicked, this,
             [this, id = spec.id] { send(app::Action::Kind::Click, id); });
     return button;
@@ -168,6 +227,9 @@ void FormWindow::raiseControls() {
 }
 
 void FormWindow::sync(const ui::Screen& screen) {
+    if (screen.revision() == synced_) return;
+    synced_ = screen.revision();
+    bool focusHidden = false;
     for (const auto& [id, widget] : bound_) {
         switch (id.kind) {
             case ui::WidgetKind::Label:
@@ -178,17 +240,99 @@ void FormWindow::sync(const ui::Screen& screen) {
                 setTextIfChanged(static_cast<QLineEdit*>(widget),
                                  QString::fromStdString(screen.widgetText(id)));
                 break;
-            case ui::WidgetKind::Command:
-                widget->setVisible(screen.widgetVisible(id));
+            case ui::WidgetKind::Command: {
+                const bool visible = screen.widgetVisible(id);
+                // Hiding the focused button would hand the focus to whatever
+                // comes next in the Tab order, a "×" perhaps.
+                if (!visible && focusWidget() == widget) focusHidden = true;
+                widget->setVisible(visible);
                 break;
+            }
             case ui::WidgetKind::Image:
-                static_cast<ImageWidget*>(widget)->setPicture(screen.widgetPicture(id));
+                if (auto* tile = qobject_cast<TileButton*>(widget)) {
+                    tile->setPicture(screen.widgetPicture(id));
+                } else {
+                    static_cast<ImageWidget*>(widget)->setPicture(screen.widgetPicture(id));
+                }
                 break;
             case ui::WidgetKind::Line:
             case ui::WidgetKind::Timer:
                 break;
         }
+        const QString name = QString::fromStdString(screen.accessibleName(id));
+        if (widget->accessibleName() != name) widget->setAccessibleName(name);
+        const QString description = QString::fromStdString(screen.accessibleDescription(id));
+        if (widget->accessibleDescription() != description) {
+            widget->setAccessibleDescription(description);
+        }
     }
+    if (focusHidden || focusWidget() == nullptr || !focusWidget()->isVisibleTo(this)) focusFirst();
+}
+
+QList<QWidget*> FormWindow::exposedWidgets() const { return exposed_; }
+
+void FormWindow::orderFocus() {
+    // Each stop with the place it stands; the grid as one stop at its first tile.
+    std::vector<std::pair<QPoint, std::vector<QWidget*>>> stops;
+    for (const auto& [id, widget] : bound_) {
+        if (widget->focusPolicy() == Qt::NoFocus) continue;
+        const int g = gridIndex(widget);
+        if (g > 0) continue;
+        stops.push_back(
+            {{widget->x(), widget->y()}, g == 0 ? grid_ : std::vector<QWidget*>{widget}});
+    }
+    std::stable_sort(stops.begin(), stops.end(), [](const auto& a, const auto& b) {
+        return std::pair(a.first.y(), a.first.x()) < std::pair(b.first.y(), b.first.x());
+    });
+    QWidget* previous = nullptr;
+    for (const auto& stop : stops) {
+        for (QWidget* w : stop.second) {
+            if (previous != nullptr) setTabOrder(previous, w);
+            previous = w;
+            exposed_ << w;
+        }
+    }
+    // The grid is one stop: only its current tile takes Tab.
+    for (std::size_t i = 0; i < grid_.size(); ++i) {
+        grid_[i]->setFocusPolicy(i == 0 ? Qt::StrongFocus : Qt::ClickFocus);
+    }
+    // Then what a screen reader reads but the keyboard doesn't stop at.
+    for (const auto& [id, widget] : bound_) {
+        const ui::WidgetSpec* spec = layout_.find(id);
+        if (spec->exposed && !exposed_.contains(widget)) exposed_ << widget;
+    }
+}
+
+void FormWindow::focusFirst() {
+    for (const ui::WidgetId id : layout_.firstFocus) {
+        for (const auto& [bid, widget] : bound_) {
+            if (bid == id && widget->isVisibleTo(this)) {
+                widget->setFocus(Qt::OtherFocusReason);
+                return;
+            }
+        }
+    }
+}
+
+int FormWindow::gridIndex(const QWidget* w) const {
+    auto it = std::find(grid_.begin(), grid_.end(), w);
+    return it == grid_.end() ? -1 : static_cast<int>(it - grid_.begin());
+}
+
+void FormWindow::moveInGrid(int from, int key) {
+    const int columns = layout_.gridColumns;
+    const int count = static_cast<int>(grid_.size());
+    const int row = from / columns;
+    const int column = from % columns;
+    int to = from;
+    if (key == Qt::Key_Left && column > 0) to = from - 1;
+    if (key == Qt::Key_Right && column < columns - 1 && from + 1 < count) to = from + 1;
+    if (key == Qt::Key_Up && row > 0) to = from - columns;
+    if (key == Qt::Key_Down && from + columns < count) to = from + columns;
+    if (to == from) return;
+    grid_[static_cast<std::size_t>(to)]->setFocusPolicy(Qt::StrongFocus);
+    grid_[static_cast<std::size_t>(to)]->setFocus(Qt::TabFocusReason);
+    grid_[static_cast<std::size_t>(from)]->setFocusPolicy(Qt::ClickFocus);
 }
 
 void FormWindow::closeEvent(QCloseEvent* event) {
@@ -206,13 +350,40 @@ void FormWindow::mouseMoveEvent(QMouseEvent* event) {
 }
 
 bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseMove) {
-        for (const auto& [id, widget] : bound_) {
-            if (widget == watched) {
-                send(app::Action::Kind::Move, id);
-                break;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    const ui::WidgetSpec* spec = nullptr;
+    for (const auto& [id, w] : bound_) {
+        if (w == watched) spec = layout_.find(id);
+    }
+    if (widget == nullptr || spec == nullptr) return QWidget::eventFilter(watched, event);
+
+    switch (event->type()) {
+        case QEvent::MouseMove:
+            if (spec->tracksPointer) send(app::Action::Kind::Move, spec->id);
+            break;
+        case QEvent::FocusIn:
+            // A tool that takes the keyboard focus shows its hint, as
+            // pointing at it does.
+            if (spec->tracksPointer) send(app::Action::Kind::Move, spec->id);
+            break;
+        case QEvent::KeyPress: {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (const int g = gridIndex(widget);
+                g >= 0 && (key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up ||
+                           key == Qt::Key_Down)) {
+                moveInGrid(g, key);
+                return true;
             }
+            // Enter, like Space, clicks the focused button or tile.
+            if (auto* button = qobject_cast<QAbstractButton*>(widget);
+                button != nullptr && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+                button->click();
+                return true;
+            }
+            break;
         }
+        default:
+            break;
     }
     return QWidget::eventFilter(watched, event);
 }

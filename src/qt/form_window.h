@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QPushButton>
 #include <QWidget>
 #include <memory>
@@ -24,19 +25,6 @@ class ActionSink {
     virtual bool act(const app::Action& action) = 0;
 };
 
-/// A command button that shows a picture instead of a caption, filling the
-/// button, with a thin raised (sunken while pressed) edge.
-class PictureButton final : public QPushButton {
-  public:
-    PictureButton(ui::Picture p, QWidget* parent) : QPushButton(parent), picture_(p) {}
-
-  protected:
-    void paintEvent(QPaintEvent* event) override;
-
-  private:
-    ui::Picture picture_;
-};
-
 /// The window of a screen, built from its layout: a fixed-size top-level
 /// window laid out in pixels, centred on the screen, with every widget that
 /// lies inside the client area (the off-window fields are not built). It
@@ -47,8 +35,11 @@ class FormWindow final : public QWidget {
   public:
     FormWindow(const ui::ScreenSpec& layout, ActionSink& sink);
     [[nodiscard]] ui::FormId form() const { return layout_.form; }
-    /// Shows the screen's texts, pictures and button visibility.
+    /// Shows the screen's texts, pictures, button visibility and names for
+    /// screen readers, and keeps the keyboard focus off hidden widgets.
     void sync(const ui::Screen& screen);
+    /// The widgets a screen reader sees, in the window's Tab order.
+    [[nodiscard]] QList<QWidget*> exposedWidgets() const;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -62,6 +53,14 @@ class FormWindow final : public QWidget {
     };
 
     QWidget* build(const ui::WidgetSpec& spec);
+    /// Tab order: on-screen order, top to bottom, then left to right; the
+    /// grid is one stop, where its first tile stands.
+    void orderFocus();
+    /// Puts the focus on the first visible widget of the layout's list.
+    void focusFirst();
+    [[nodiscard]] int gridIndex(const QWidget* w) const;
+    /// The arrow keys inside the grid; the focus stays put at an edge.
+    void moveInGrid(int from, int key);
     QLabel* addLabel(const ui::WidgetSpec& spec);
     QPushButton* addButton(const ui::WidgetSpec& spec);
     QLineEdit* addTextBox(const ui::WidgetSpec& spec);
@@ -73,6 +72,9 @@ class FormWindow final : public QWidget {
     const ui::ScreenSpec& layout_;
     ActionSink& sink_;
     std::vector<Bound> bound_;
+    std::vector<QWidget*> grid_;                // the layout's grid, row by row
+    QList<QWidget*> exposed_;                   // in Tab order, then the rest
+    std::uint64_t synced_ = ~std::uint64_t{0};  // the screen's revision shown last
 };
 
 /// The window of a model screen.

@@ -98,6 +98,10 @@ struct ScreenSpec {
     /// Where the keyboard focus goes when the window has none: the first of
     /// these that is visible. Never a "×".
     std::span<const WidgetId> firstFocus;
+    /// Images that work as one grid of buttons, row by row, `gridColumns`
+    /// wide: one stop for the Tab key, the arrow keys move inside it.
+    std::span<const WidgetId> grid;
+    int gridColumns = 0;
     std::span<const WidgetSpec> widgets;
     std::span<const FieldSpec> fields;
 

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QPushButton>
+#include <optional>
+
+#include "ui/picture.h"
+
+class QPainter;
+
+namespace mironeka::qt {
+
+/// Draws the keyboard focus mark inside `box`: a black frame two pixels wide
+/// with a white one inside it, so it shows on any picture and stays sharp at
+/// any pixel ratio.
+void drawFocusMark(QPainter& painter, QRect box);
+
+/// A command button that shows a picture instead of a caption, filling the
+/// button, with a thin raised (sunken while pressed) edge.
+class PictureButton final : public QPushButton {
+  public:
+    PictureButton(ui::Picture p, QWidget* parent) : QPushButton(parent), picture_(p) {}
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    ui::Picture picture_;
+};
+
+/// A picture that is clicked like a button: a garden's tile. It takes the
+/// keyboard focus, is pressed by Space or Enter, and is a button to screen
+/// readers.
+class TileButton final : public QAbstractButton {
+    Q_OBJECT
+  public:
+    TileButton(std::optional<ui::Picture> p, QSize size, QWidget* parent);
+    [[nodiscard]] std::optional<ui::Picture> picture() const { return picture_; }
+    void setPicture(std::optional<ui::Picture> p);
+    [[nodiscard]] QSize sizeHint() const override { return size(); }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    std::optional<ui::Picture> picture_;
+};
+
+}  // namespace mironeka::qt

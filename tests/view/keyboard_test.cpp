@@ -1,0 +1,220 @@
+// The game with keys alone, and as a screen reader sees it: every key goes
+// through the same actions as the mouse, and every widget a player can see
+// has a Japanese name and a role.
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTest>
+
+#include "app/screens.h"
+#include "garden/garden_screen.h"
+#include "session.h"
+
+namespace mironeka::view_test {
+namespace {
+
+const FormId kGarden1 = app::Game::gardenForm(1);
+
+class Keys : public ::testing::Test {
+  protected:
+    /// Presses a key where the keyboard focus of `form`'s window is.
+    void press(FormId form, Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        QApplication::processEvents();  // windows shown just now become active
+        QWidget* focus = focused(form);
+        ASSERT_NE(focus, nullptr) << ui::formName(form) << " has no focus";
+        QTest::keyClick(focus, key, mods);
+    }
+    QString focused(FormId form, int) { return focused(form)->objectName(); }
+    QWidget* focused(FormId form) {
+        auto* w = session.window(form);
+        return w == nullptr ? nullptr : w->focusWidget();
+    }
+    const garden::GardenScreen& garden() {
+        return *session.game().screenAs<garden::GardenScreen>(kGarden1);
+    }
+    Session session;
+};
+
+TEST_F(Keys, PlayFromTheIntroductionToADayWithTwoSugarTiles) {
+    session.reach(FormId::Form2);
+    EXPECT_EQ(focused(FormId::Form2, 0), QStringLiteral("Command1"));  // OK
+    press(FormId::Form2, Qt::Key_Space);
+
+    // The stage-select screen starts on garden 1's button, not on "×".
+    ASSERT_NE(session.window(FormId::Form4), nullptr);
+    EXPECT_EQ(focused(FormId::Form4, 0), QStringLiteral("Command2"));
+    press(FormId::Form4, Qt::Key_Return);
+    ASSERT_NE(session.window(kGarden1), nullptr);
+    EXPECT_EQ(focused(kGarden1, 0), QStringLiteral("Image1"));
+
+    // Tab goes top to bottom: the tiles, then the tools from the top.
+    press(kGarden1, Qt::Key_Tab);
+    EXPECT_EQ(focused(kGarden1, 0), QStringLiteral("Command5"));
+    press(kGarden1, Qt::Key_Tab);
+    EXPECT_EQ(focused(kGarden1, 0), QStringLiteral("Command2"));
+    // A tool that takes the focus shows its hint.
+    EXPECT_EQ(garden().hintText(), "砂糖を置きます。");
+    press(kGarden1, Qt::Key_Space);
+    EXPECT_EQ(garden().selectedTool(), garden::Tool::Sugar);
+
+    // Back to the grid, which is one stop; the arrows move inside it and
+    // stop at its edges.
+    press(kGarden1, Qt::Key_Tab, Qt::ShiftModifier);
+    press(kGarden1, Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(focused(kGarden1, 0), QStringLiteral("Image1"));
+    press(kGarden1, Qt::Key_Left);
+    press(kGarden1, Qt::Key_Up);
+    EXPECT_EQ(focused(kGarden1, 0), QStringLiteral("Image1"));
+    press(kGarden1, Qt::Key_Right);
+    press(kGarden1, Qt::Key_Down);
+    EXPECT_EQ(focused(kGarden1, 0), QStringLiteral("Image6"));
+    press(kGarden1, Qt::Key_Space);
+    press(kGarden1, Qt::Key_Right);
+    press(kGarden1, Qt::Key_Return);
+    session.wait(1);
+    EXPECT_EQ(garden().sugarCount(), 2);
+
+    // From the grid's current tile, Tab reaches "next day" after the tools.
+    for (int i = 0; i < 5; ++i) press(kGarden1, Qt::Key_Tab);
+    EXPECT_EQ(focused(kGarden1, 0), QStringLiteral("Command1"));
+    press(kGarden1, Qt::Key_Return);
+    session.wait(13);
+    EXPECT_EQ(garden().points(), 4);
+    EXPECT_EQ(session.widget<QLineEdit>(kGarden1, "Text37")->text(), QStringLiteral("4"));
+    for (const int n : {2, 3, 10, 11}) EXPECT_EQ(garden().tilePicture(n), ui::Picture::BlackAnt);
+
+    // A tile that got the focus by the arrows is where Tab comes back to.
+    press(kGarden1, Qt::Key_Tab, Qt::ShiftModifier);
+    for (int i = 0; i < 4; ++i) press(kGarden1, Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(focused(kGarden1, 0), QStringLiteral("Image7"));
+}
+
+TEST_F(Keys, TheEndMessageTakesTheKeysAndHoldsEveryOtherWindow) {
+    session.reach(kGarden1);
+    for (int day = 1; day <= 6; ++day) session.nextDay(kGarden1);
+    // Back from the tiles: the points box, "×", then "next day".
+    for (int i = 0; i < 3; ++i) press(kGarden1, Qt::Key_Tab, Qt::ShiftModifier);
+    ASSERT_EQ(focused(kGarden1, 0), QStringLiteral("Command1"));
+    press(kGarden1, Qt::Key_Return);
+    auto* box = session.driver().messageBox();
+    ASSERT_NE(box, nullptr);
+    QApplication::processEvents();
+    EXPECT_EQ(box->focusWidget(), box->button(QMessageBox::Ok));
+
+    // The stage-select screen's buttons don't answer while the box is open.
+    const auto* board = session.game().screenAs<app::StageSelectScreen>(FormId::Form4);
+    press(FormId::Form4, Qt::Key_Space);
+    EXPECT_TRUE(board->openButtonVisible(2));
+    EXPECT_EQ(session.window(app::Game::gardenForm(2)), nullptr);
+
+    QTest::keyClick(box->focusWidget(), Qt::Key_Return);
+    session.wait(20);
+    EXPECT_FALSE(session.game().message().has_value());
+    EXPECT_EQ(board->gardensFinished(), 1);
+    EXPECT_NE(focused(FormId::Form4), session.widget(FormId::Form4, "Command1"));  // not "×"
+}
+
+TEST_F(Keys, TheResultScreenStartsOnSendingTheScore) {
+    session.reach(FormId::Form10);
+    session.wait(5000);
+    EXPECT_EQ(focused(FormId::Form10, 0), QStringLiteral("Command1"));
+    press(FormId::Form10, Qt::Key_Space);
+    session.wait(100);
+    ASSERT_NE(session.window(FormId::Form11), nullptr);
+    EXPECT_EQ(focused(FormId::Form11, 0), QStringLiteral("Text2"));
+}
+
+// --- Screen readers ------------------------------------------------------------
+
+struct Seen {
+    QString name;
+    QAccessible::Role role;
+};
+
+// Every child a screen reader can see, with its name and role.
+std::vector<Seen> readerView(QWidget* window) {
+    std::vector<Seen> out;
+    QAccessibleInterface* frame = QAccessible::queryAccessibleInterface(window);
+    for (int i = 0; i < frame->childCount(); ++i) {
+        QAccessibleInterface* child = frame->child(i);
+        if (child->state().invisible) continue;
+        out.push_back({child->text(QAccessible::Name), child->role()});
+    }
+    return out;
+}
+
+class Reader : public ::testing::TestWithParam<FormId> {
+  protected:
+    Session session;
+};
+
+TEST_P(Reader, SeesAFrameWhoseVisibleWidgetsAllHaveNamesAndRoles) {
+    session.reach(GetParam());
+    if (GetParam() == FormId::Form10) session.wait(5000);
+    auto* window = session.window(GetParam());
+    ASSERT_NE(window, nullptr);
+    QAccessibleInterface* frame = QAccessible::queryAccessibleInterface(window);
+    EXPECT_EQ(frame->role(), QAccessible::Window);
+    EXPECT_EQ(frame->text(QAccessible::Name), window->windowTitle());
+    const auto seen = readerView(window);
+    EXPECT_FALSE(seen.empty());
+    for (const auto& s : seen) {
+        EXPECT_FALSE(s.name.trimmed().isEmpty()) << "a nameless widget of role " << s.role;
+        EXPECT_NE(s.role, QAccessible::Client) << s.name.toStdString();
+        EXPECT_NE(s.role, QAccessible::NoRole) << s.name.toStdString();
+        EXPECT_NE(s.name, QStringLiteral("×"));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Screens, Reader,
+                         ::testing::Values(FormId::Form1, FormId::Form2, FormId::Form4,
+                                           FormId::Form3, FormId::Form9, FormId::Form10,
+                                           FormId::Form11),
+                         [](const auto& p) { return ui::formName(p.param); });
+
+bool hasName(const std::vector<Seen>& seen, const char* name, QAccessible::Role role) {
+    return std::any_of(seen.begin(), seen.end(), [&](const Seen& s) {
+        return s.name == QString::fromUtf8(name) && s.role == role;
+    });
+}
+
+TEST(ReaderNames, GardenAndStageSelectSayWhatEachControlIs) {
+    Session session;
+    session.reach(kGarden1);
+    const auto stage = readerView(session.window(FormId::Form4));
+    EXPECT_TRUE(hasName(stage, "庭①に戻る", QAccessible::Button));
+    EXPECT_TRUE(hasName(stage, "庭②を開く", QAccessible::Button));
+    EXPECT_TRUE(hasName(stage, "現在の累計ポイント", QAccessible::StaticText));
+
+    const auto garden = readerView(session.window(kGarden1));
+    EXPECT_TRUE(hasName(garden, "タイル1：砂地", QAccessible::Button));
+    EXPECT_TRUE(hasName(garden, "あと7日", QAccessible::StaticText));
+    EXPECT_FALSE(hasName(garden, "あと", QAccessible::StaticText));  // read whole, once
+    EXPECT_TRUE(hasName(garden, "現在のポイント", QAccessible::EditableText));
+    EXPECT_TRUE(hasName(garden, "砂糖", QAccessible::Button));
+    auto* sugar = QAccessible::queryAccessibleInterface(session.widget(kGarden1, "Command2"));
+    EXPECT_EQ(sugar->text(QAccessible::Description), QStringLiteral("砂糖を置きます。"));
+}
+
+TEST(ReaderNames, PressingATileClicksItAndItsNameFollowsItsPicture) {
+    Session session;
+    session.reach(kGarden1);
+    session.click(kGarden1, ui::command(2));  // sugar
+    QAccessibleInterface* tile =
+        QAccessible::queryAccessibleInterface(session.widget(kGarden1, "Image6"));
+    ASSERT_NE(tile->actionInterface(), nullptr);
+    EXPECT_EQ(tile->text(QAccessible::Name), QStringLiteral("タイル6：砂地"));
+    tile->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QTest::qWait(200);  // a press is animated, as on screen
+    session.wait(1);
+    EXPECT_EQ(session.game().screenAs<garden::GardenScreen>(kGarden1)->sugarCount(), 1);
+    EXPECT_EQ(tile->text(QAccessible::Name), QStringLiteral("タイル6：砂糖"));
+}
+
+}  // namespace
+}  // namespace mironeka::view_test
