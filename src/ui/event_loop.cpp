@@ -1,6 +1,6 @@
 #include "ui/event_loop.h"
 
-#include <tuple>
+#include <algorithm>
 
 namespace mironeka::ui {
 
@@ -10,7 +10,13 @@ EventLoop::TimerId EventLoop::addTimer(Handler handler) {
     return id;
 }
 
-void EventLoop::removeTimer(TimerId id) { timers_.erase(id); }
+void EventLoop::removeTimer(TimerId id) {
+    auto it = timers_.find(id);
+    if (it == timers_.end()) return;
+    const Entry& e = it->second;
+    if (e.interval > 0) queue_.erase(Due{e.deadline, e.order, id});
+    timers_.erase(it);
+}
 
 EventLoop::Entry* EventLoop::find(TimerId id) {
     auto it = timers_.find(id);
@@ -24,14 +30,17 @@ const EventLoop::Entry* EventLoop::find(TimerId id) const {
 
 void EventLoop::setInterval(TimerId id, int ms) {
     Entry* e = find(id);
-    if (e == nullptr) return;
+    if (e == nullptr || halted_) return;
+    if (e->interval > 0) queue_.erase(Due{e->deadline, e->order, id});
     if (ms <= 0) {
         e->interval = 0;
         return;
     }
+    // now_ <= kClockEnd, so the deadline always fits.
     e->interval = ms;
     e->deadline = now_ + ms;
     e->order = nextOrder_++;
+    queue_.insert(Due{e->deadline, e->order, id});
 }
 
 int EventLoop::interval(TimerId id) const {
@@ -39,50 +48,56 @@ int EventLoop::interval(TimerId id) const {
     return e == nullptr ? 0 : e->interval;
 }
 
-std::map<EventLoop::TimerId, EventLoop::Entry>::iterator EventLoop::nextDue(Millis limit) {
-    auto best = timers_.end();
-    for (auto it = timers_.begin(); it != timers_.end(); ++it) {
-        const Entry& e = it->second;
-        if (e.interval <= 0 || e.deadline > limit) continue;
-        if (best == timers_.end() ||
-            std::tie(e.deadline, e.order) < std::tie(best->second.deadline, best->second.order)) {
-            best = it;
-        }
-    }
-    return best;
-}
-
 std::optional<Millis> EventLoop::nextDeadline() const {
-    std::optional<Millis> next;
-    if (halted_) return next;
-    for (const auto& [id, e] : timers_) {
-        if (e.interval > 0 && (!next || e.deadline < *next)) next = e.deadline;
-    }
-    return next;
+    if (halted_ || queue_.empty()) return std::nullopt;
+    return queue_.begin()->deadline;
 }
 
-void EventLoop::advanceTo(Millis t) {
-    while (!halted_) {
-        auto it = nextDue(t);
-        if (it == timers_.end()) break;
-        Entry& e = it->second;
-        if (e.deadline > now_) now_ = e.deadline;
-        // The next tick of a periodic timer is set before its handler runs,
-        // so the handler may restart or stop it as it likes.
-        e.deadline += e.interval;
-        e.order = nextOrder_++;
-        // The handler may remove its own timer (its screen unloaded), so it
-        // runs from a copy.
-        Handler handler = e.handler;
-        handler();
-        if (afterTick_) afterTick_();
+bool EventLoop::deliverFirst(Millis limit) {
+    if (halted_ || queue_.empty() || queue_.begin()->deadline > limit) return false;
+    auto node = queue_.extract(queue_.begin());
+    Entry& e = timers_.at(node.value().id);
+    now_ = std::max(now_, e.deadline);
+    // The next tick of a periodic timer is set before its handler runs, so
+    // the handler may restart or stop it as it likes.
+    e.deadline = now_ + e.interval;
+    e.order = nextOrder_++;
+    node.value().deadline = e.deadline;
+    node.value().order = e.order;
+    queue_.insert(std::move(node));
+    // The handler may remove its own timer (its screen unloaded), so it
+    // runs from a copy.
+    Handler handler = e.handler;
+    handler();
+    if (afterTick_) afterTick_();
+    return true;
+}
+
+bool EventLoop::advanceTo(Millis t) {
+    if (t > kClockEnd) return false;
+    while (deliverFirst(t)) {
     }
     if (!halted_ && t > now_) now_ = t;
+    return true;
 }
+
+bool EventLoop::advanceBy(Millis ms) {
+    if (ms < 0 || ms > kClockEnd - now_) return false;
+    return advanceTo(now_ + ms);
+}
+
+bool EventLoop::moveClockTo(Millis t) {
+    if (t > kClockEnd) return false;
+    if (!halted_ && t > now_) now_ = t;
+    return true;
+}
+
+bool EventLoop::deliverNext(Millis t) { return moveClockTo(t) && deliverFirst(now_); }
 
 void EventLoop::halt() {
     halted_ = true;
-    timers_.clear();
+    queue_.clear();
+    for (auto& [id, e] : timers_) e.interval = 0;
 }
 
 Timer::Timer(EventLoop& loop, EventLoop::Handler handler, int interval)

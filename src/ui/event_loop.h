@@ -2,8 +2,10 @@
 
 #include <cstdint>
 #include <functional>
-#include <map>
+#include <limits>
 #include <optional>
+#include <set>
+#include <unordered_map>
 
 namespace mironeka::ui {
 
@@ -18,14 +20,26 @@ using Millis = std::int64_t;
 /// - an interval n > 0 arms the timer: it fires n ms after the assignment and
 ///   then every n ms; a new nonzero interval restarts the wait from now;
 /// - interval 0 stops it and drops a tick that has not been delivered;
-/// - at most one tick per timer is ever pending: a late tick is not repeated;
+/// - at most one tick per timer is ever pending: a late tick is delivered
+///   once, and the timer's next tick is a whole interval after that delivery;
 /// - ticks are delivered one at a time in time order, ties in the order in
 ///   which their deadlines were set; a handler always runs to its end before
 ///   the next tick, so a timer armed inside a handler fires after it returns.
+///
+/// Only armed timers are queued, ordered by (deadline, arming order): a tick
+/// costs O(log armed timers), however many idle timers exist.
+///
+/// The clock runs from 0 to `kClockEnd`. That end lies the longest possible
+/// interval short of the type's range, so a timer armed at any time the clock
+/// can reach has a deadline that fits; a move of the clock past the end is
+/// refused and changes nothing.
 class EventLoop {
-public:
+  public:
     using TimerId = std::uint64_t;
     using Handler = std::function<void()>;
+
+    static constexpr Millis kClockEnd =
+        std::numeric_limits<Millis>::max() - std::numeric_limits<int>::max();
 
     EventLoop() = default;
     EventLoop(const EventLoop&) = delete;
@@ -38,11 +52,33 @@ public:
     [[nodiscard]] int interval(TimerId id) const;
 
     [[nodiscard]] Millis now() const { return now_; }
+
+    // The virtual clock: time moves from one tick to the next, every tick is
+    // delivered exactly at its deadline.
+
     /// Delivers every tick due up to and including time t, then sets the
     /// clock to t. Time never runs backwards: an earlier t only delivers
-    /// what is already due.
-    void advanceTo(Millis t);
-    void advanceBy(Millis ms) { advanceTo(now_ + ms); }
+    /// what is already due. False, changing nothing, when t is past kClockEnd.
+    bool advanceTo(Millis t);
+    /// advanceTo(now + ms); false, changing nothing, when ms is negative or
+    /// would take the clock past kClockEnd.
+    bool advanceBy(Millis ms);
+
+    // Real time: the clock is read from outside and may have moved past
+    // several deadlines at once.
+
+    /// Moves the clock to t (never backwards) without delivering anything;
+    /// ticks that fall due wait for deliverNext. False, changing nothing,
+    /// when t is past kClockEnd.
+    bool moveClockTo(Millis t);
+    /// Moves the clock to t, then delivers the earliest due tick, if any:
+    /// at most one per call. A periodic timer's next tick is then a whole
+    /// interval after the clock, so a late tick is delivered once and nothing
+    /// missed is replayed. True when a tick was delivered.
+    bool deliverNext(Millis t);
+
+    /// The earliest armed tick's deadline; it may already lie behind the
+    /// clock in real time.
     [[nodiscard]] std::optional<Millis> nextDeadline() const;
 
     /// Stops all delivery for good (program end).
@@ -54,20 +90,29 @@ public:
     void setAfterTick(Handler hook) { afterTick_ = std::move(hook); }
 
     [[nodiscard]] std::size_t timerCount() const { return timers_.size(); }
+    [[nodiscard]] std::size_t armedCount() const { return queue_.size(); }
 
-private:
+  private:
     struct Entry {
         Handler handler;
         int interval = 0;
         Millis deadline = 0;
         std::uint64_t order = 0;  // when the deadline was set, for ties
     };
+    struct Due {
+        Millis deadline;
+        std::uint64_t order;
+        TimerId id;
+        auto operator<=>(const Due&) const = default;
+    };
 
     Entry* find(TimerId id);
     const Entry* find(TimerId id) const;
-    std::map<TimerId, Entry>::iterator nextDue(Millis limit);
+    /// Delivers the earliest tick if it is due by `limit`.
+    bool deliverFirst(Millis limit);
 
-    std::map<TimerId, Entry> timers_;
+    std::unordered_map<TimerId, Entry> timers_;
+    std::set<Due> queue_;  // the armed timers; an entry is queued iff its interval > 0
     TimerId nextId_ = 1;
     std::uint64_t nextOrder_ = 1;
     Millis now_ = 0;
@@ -79,7 +124,7 @@ private:
 /// disabled. A disabled timer ignores every later interval assignment, so a
 /// screen that has been unloaded can never start ticking again.
 class Timer {
-public:
+  public:
     Timer(EventLoop& loop, EventLoop::Handler handler, int interval = 0);
     ~Timer();
     Timer(const Timer&) = delete;
@@ -91,7 +136,7 @@ public:
     void stop() { setInterval(0); }
     void disable();
 
-private:
+  private:
     EventLoop& loop_;
     EventLoop::TimerId id_ = 0;  // 0 once disabled
 };
