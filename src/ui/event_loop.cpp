@@ -13,9 +13,9 @@ EventLoop::TimerId EventLoop::addTimer(Handler handler) {
 void EventLoop::removeTimer(TimerId id) {
     auto it = timers_.find(id);
     if (it == timers_.end()) return;
-    const Entry& e = it->second;
-    if (e.interval > 0) queue_.erase(Due{e.deadline, e.order, id});
+    if (it->second.interval > 0) --armed_;
     timers_.erase(it);
+    prune();
 }
 
 EventLoop::Entry* EventLoop::find(TimerId id) {
@@ -28,19 +28,41 @@ const EventLoop::Entry* EventLoop::find(TimerId id) const {
     return it == timers_.end() ? nullptr : &it->second;
 }
 
+bool EventLoop::live(const Due& due) const {
+    const Entry* e = find(due.id);
+    return e != nullptr && e->interval > 0 && e->order == due.order;
+}
+
+void EventLoop::arm(TimerId id, Entry& e, Millis deadline) {
+    e.deadline = deadline;
+    e.order = nextOrder_++;  // any older heap entry of this timer is stale from now on
+    queue_.push_back(Due{e.deadline, e.order, id});
+    std::push_heap(queue_.begin(), queue_.end());
+}
+
+void EventLoop::prune() {
+    constexpr std::size_t kSlack = 64;
+    if (queue_.size() > 2 * armed_ + kSlack) {
+        std::erase_if(queue_, [this](const Due& due) { return !live(due); });
+        std::make_heap(queue_.begin(), queue_.end());
+        return;
+    }
+    while (!queue_.empty() && !live(queue_.front())) {
+        std::pop_heap(queue_.begin(), queue_.end());
+        queue_.pop_back();
+    }
+}
+
 void EventLoop::setInterval(TimerId id, int ms) {
     Entry* e = find(id);
     if (e == nullptr || halted_) return;
-    if (e->interval > 0) queue_.erase(Due{e->deadline, e->order, id});
-    if (ms <= 0) {
-        e->interval = 0;
-        return;
+    if (e->interval > 0) --armed_;
+    e->interval = std::max(ms, 0);
+    if (ms > 0) {
+        ++armed_;
+        arm(id, *e, now_ + ms);  // now_ <= kClockEnd, so the deadline always fits
     }
-    // now_ <= kClockEnd, so the deadline always fits.
-    e->interval = ms;
-    e->deadline = now_ + ms;
-    e->order = nextOrder_++;
-    queue_.insert(Due{e->deadline, e->order, id});
+    prune();
 }
 
 int EventLoop::interval(TimerId id) const {
@@ -50,21 +72,20 @@ int EventLoop::interval(TimerId id) const {
 
 std::optional<Millis> EventLoop::nextDeadline() const {
     if (halted_ || queue_.empty()) return std::nullopt;
-    return queue_.begin()->deadline;
+    return queue_.front().deadline;
 }
 
 bool EventLoop::deliverFirst(Millis limit) {
-    if (halted_ || queue_.empty() || queue_.begin()->deadline > limit) return false;
-    auto node = queue_.extract(queue_.begin());
-    Entry& e = timers_.at(node.value().id);
+    if (halted_ || queue_.empty() || queue_.front().deadline > limit) return false;
+    const TimerId id = queue_.front().id;
+    std::pop_heap(queue_.begin(), queue_.end());
+    queue_.pop_back();
+    Entry& e = timers_.at(id);
     now_ = std::max(now_, e.deadline);
     // The next tick of a periodic timer is set before its handler runs, so
     // the handler may restart or stop it as it likes.
-    e.deadline = now_ + e.interval;
-    e.order = nextOrder_++;
-    node.value().deadline = e.deadline;
-    node.value().order = e.order;
-    queue_.insert(std::move(node));
+    arm(id, e, now_ + e.interval);
+    prune();
     // The handler may remove its own timer (its screen unloaded), so it
     // runs from a copy.
     Handler handler = e.handler;
@@ -97,6 +118,7 @@ bool EventLoop::deliverNext(Millis t) { return moveClockTo(t) && deliverFirst(no
 void EventLoop::halt() {
     halted_ = true;
     queue_.clear();
+    armed_ = 0;
     for (auto& [id, e] : timers_) e.interval = 0;
 }
 

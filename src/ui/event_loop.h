@@ -4,8 +4,8 @@
 #include <functional>
 #include <limits>
 #include <optional>
-#include <set>
 #include <unordered_map>
+#include <vector>
 
 namespace mironeka::ui {
 
@@ -26,8 +26,11 @@ using Millis = std::int64_t;
 ///   which their deadlines were set; a handler always runs to its end before
 ///   the next tick, so a timer armed inside a handler fires after it returns.
 ///
-/// Only armed timers are queued, ordered by (deadline, arming order): a tick
-/// costs O(log armed timers), however many idle timers exist.
+/// Only armed timers are queued, in a binary heap ordered by (deadline,
+/// arming order): a tick or an arming costs O(log armed timers), however many
+/// idle timers exist. Stopping or re-arming a timer leaves its old heap entry
+/// behind as stale; stale entries are dropped when they reach the top, and
+/// the heap is compacted when they outnumber the live ones.
 ///
 /// The clock runs from 0 to `kClockEnd`. That end lies the longest possible
 /// interval short of the type's range, so a timer armed at any time the clock
@@ -90,7 +93,7 @@ class EventLoop {
     void setAfterTick(Handler hook) { afterTick_ = std::move(hook); }
 
     [[nodiscard]] std::size_t timerCount() const { return timers_.size(); }
-    [[nodiscard]] std::size_t armedCount() const { return queue_.size(); }
+    [[nodiscard]] std::size_t armedCount() const { return armed_; }
 
   private:
     struct Entry {
@@ -103,16 +106,25 @@ class EventLoop {
         Millis deadline;
         std::uint64_t order;
         TimerId id;
-        auto operator<=>(const Due&) const = default;
+        // The heap's order: the earliest deadline, then the earliest arming, on top.
+        bool operator<(const Due& o) const {
+            return deadline != o.deadline ? deadline > o.deadline : order > o.order;
+        }
     };
 
     Entry* find(TimerId id);
     const Entry* find(TimerId id) const;
+    void arm(TimerId id, Entry& e, Millis deadline);
+    /// True when the heap entry still stands for its timer's armed tick.
+    [[nodiscard]] bool live(const Due& due) const;
+    /// Drops stale entries from the top, and all of them when they pile up.
+    void prune();
     /// Delivers the earliest tick if it is due by `limit`.
     bool deliverFirst(Millis limit);
 
     std::unordered_map<TimerId, Entry> timers_;
-    std::set<Due> queue_;  // the armed timers; an entry is queued iff its interval > 0
+    std::vector<Due> queue_;  // heap of armed ticks; its top is always live
+    std::size_t armed_ = 0;   // timers with an interval > 0
     TimerId nextId_ = 1;
     std::uint64_t nextOrder_ = 1;
     Millis now_ = 0;

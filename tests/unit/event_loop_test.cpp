@@ -148,6 +148,20 @@ TEST_F(EventLoopTest, NextDeadlineIsTheEarliestArmedTick) {
     EXPECT_EQ(loop.nextDeadline(), 300);
 }
 
+TEST_F(EventLoopTest, ATimerReArmedOverAndOverStillTicksOnceAtItsLastDeadline) {
+    Timer& t = timer("t");
+    Timer& other = timer("other", 50);
+    for (int i = 0; i <= 100'000; ++i) {
+        t.setInterval(1 + i % 97);
+        if (i % 3 == 0) t.stop();
+    }
+    other.stop();
+    const int last = t.interval();
+    loop.advanceTo(last);
+    EXPECT_EQ(log, (std::vector<std::string>{"t@" + std::to_string(last)}));
+    EXPECT_EQ(loop.armedCount(), 1u);
+}
+
 // --- Real time ---------------------------------------------------------------
 
 TEST_F(EventLoopTest, DeliverNextGivesOnlyTheEarliestDueTick) {
