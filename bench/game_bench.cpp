@@ -1,9 +1,14 @@
-// How fast the model runs on the virtual clock: an idle hour, and a whole
-// game from the splash to the score code.
+// How fast the model runs on the virtual clock: an idle hour, a whole game
+// from the splash to the score code, one tick with and without gardens open,
+// and many timers due at once.
 
 #include <benchmark/benchmark.h>
 
+#include <memory>
+#include <vector>
+
 #include "app/game.h"
+#include "ui/event_loop.h"
 
 namespace {
 
@@ -52,5 +57,34 @@ void BM_WholeGame(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_WholeGame);
+
+// One tick of the score board, the only armed timer, with Arg(0) gardens
+// open: each garden adds 49 idle timers, which a tick should not feel.
+void BM_BoardTick(benchmark::State& state) {
+    Game game;
+    game.advanceBy(1500);
+    click(game, FormId::Form2, ui::command(1));
+    for (int g = 1; g <= state.range(0); ++g) click(game, FormId::Form4, ui::command(1 + g));
+    for (auto _ : state) game.advanceBy(1000);
+    benchmark::DoNotOptimize(game.now());
+}
+BENCHMARK(BM_BoardTick)->Arg(0)->Arg(6);
+
+// N periodic timers due at the same time: the ticks of one round should cost
+// N log N, not N squared.
+void BM_TimersDueTogether(benchmark::State& state) {
+    ui::EventLoop loop;
+    std::vector<std::unique_ptr<ui::Timer>> timers;
+    long fired = 0;
+    for (int i = 0; i < state.range(0); ++i) {
+        timers.push_back(std::make_unique<ui::Timer>(
+            loop, [&fired] { ++fired; }, 10));
+    }
+    for (auto _ : state) loop.advanceBy(10);
+    if (fired != state.iterations() * state.range(0)) state.SkipWithError("ticks went missing");
+    state.SetItemsProcessed(fired);
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_TimersDueTogether)->RangeMultiplier(8)->Range(8, 4096)->Complexity();
 
 }  // namespace

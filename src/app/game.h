@@ -39,8 +39,13 @@ class Game final : public ui::ScreenHost, public garden::ScoreBoardLink {
     Game& operator=(const Game&) = delete;
 
     [[nodiscard]] ui::Millis now() const { return loop_.now(); }
-    void advanceTo(ui::Millis t) { loop_.advanceTo(t); }
-    void advanceBy(ui::Millis ms) { loop_.advanceBy(ms); }
+    /// The virtual clock (EventLoop::advanceTo, advanceBy): false, changing
+    /// nothing, when the clock would pass its end.
+    bool advanceTo(ui::Millis t) { return loop_.advanceTo(t); }
+    bool advanceBy(ui::Millis ms) { return loop_.advanceBy(ms); }
+    /// Real time (EventLoop::moveClockTo, deliverNext): at most one tick a call.
+    bool moveClockTo(ui::Millis t) { return loop_.moveClockTo(t); }
+    bool deliverNext(ui::Millis t) { return loop_.deliverNext(t); }
     [[nodiscard]] std::optional<ui::Millis> nextDeadline() const { return loop_.nextDeadline(); }
 
     /// Applies a player action. Returns false, changing nothing, when the

@@ -32,7 +32,7 @@ Driver::~Driver() {
 }
 
 bool Driver::act(const app::Action& action) {
-    game_.advanceTo(std::max(game_.now(), clock_()));
+    game_.moveClockTo(clock_());
     const bool done = game_.act(action);
     sync();
     arm();
@@ -40,7 +40,15 @@ bool Driver::act(const app::Action& action) {
 }
 
 void Driver::advance() {
-    game_.advanceTo(std::max(game_.now(), clock_()));
+    if (game_.deliverNext(clock_())) {
+        ++deliveries_;
+        sync();
+    }
+    arm();
+}
+
+void Driver::runTo(ui::Millis t) {
+    game_.advanceTo(std::max(game_.now(), t));
     sync();
     arm();
 }
@@ -50,13 +58,17 @@ FormWindow* Driver::window(ui::FormId form) const {
 }
 
 void Driver::arm() {
-    const auto deadline = game_.nextDeadline();
-    if (game_.ended() || !deadline) {
+    const auto deadline = game_.ended() ? std::nullopt : game_.nextDeadline();
+    if (!deadline) {
         timer_.stop();
         return;
     }
-    const ui::Millis wait = std::max<ui::Millis>(0, *deadline - clock_());
-    timer_.start(static_cast<int>(std::min<ui::Millis>(wait, 1 << 30)));
+    if (timer_.isActive() && armedFor_ == *deadline) return;  // already waiting for it
+    // A long wait is cut short; the timer then finds nothing due and waits again.
+    constexpr ui::Millis kLongestWait = 1 << 30;
+    const ui::Millis wait = std::clamp<ui::Millis>(*deadline - clock_(), 0, kLongestWait);
+    armedFor_ = *deadline;
+    timer_.start(static_cast<int>(wait));
 }
 
 void Driver::retire(QWidget* widget) {

@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -17,11 +18,20 @@ namespace mironeka::qt {
 
 /// Runs the game in real time and keeps the windows in step with it.
 ///
-/// One precise single-shot QTimer waits for the model's next timer deadline;
-/// when it fires, the model is advanced to the elapsed time. A player action
-/// first brings the model up to the elapsed time, then goes to `Game::act`.
-/// After either, every window is refreshed from the model and the timer is
-/// armed again.
+/// One precise single-shot QTimer waits for the model's next deadline. Each
+/// time it fires, the model's clock moves to the elapsed time and at most one
+/// due tick is delivered, then the windows are refreshed and the timer is
+/// armed again (at once if another tick is already due). So every tick is
+/// its own Qt event: a step that arms the next step of a chain returns to
+/// Qt's event loop before that step runs, with the windows refreshed and
+/// input possible in between, even when the next step is already overdue.
+/// After a stall a late tick is delivered once and a periodic timer then
+/// waits its full interval; nothing missed is replayed.
+///
+/// A player action moves the model's clock to the elapsed time without
+/// delivering anything (ticks that fell due wait for the timer), then goes
+/// to `Game::act`; the windows are refreshed and the timer re-armed if the
+/// next deadline moved.
 class Driver final : public QObject, public ActionSink {
     Q_OBJECT
   public:
@@ -35,8 +45,18 @@ class Driver final : public QObject, public ActionSink {
 
     [[nodiscard]] const app::Game& game() const { return game_; }
     bool act(const app::Action& action) override;
-    /// Delivers every model timer due by now, refreshes and re-arms.
+    /// The timer's work: moves the model to the clock, delivers at most one
+    /// due tick, refreshes and re-arms.
     void advance();
+    /// The virtual clock, for play by hand: delivers every tick due up to t,
+    /// each exactly at its deadline (as the scenario runner does), then
+    /// refreshes and re-arms.
+    void runTo(ui::Millis t);
+
+    /// The timer that waits for the model's next deadline.
+    [[nodiscard]] const QTimer& tickTimer() const { return timer_; }
+    /// Ticks delivered by the timer so far (not those of runTo).
+    [[nodiscard]] std::uint64_t deliveries() const { return deliveries_; }
 
     /// The window of a form while its screen exists.
     [[nodiscard]] FormWindow* window(ui::FormId form) const;
@@ -64,6 +84,8 @@ class Driver final : public QObject, public ActionSink {
     Clock clock_;
     QElapsedTimer elapsed_;
     QTimer timer_;
+    ui::Millis armedFor_ = 0;  // the deadline timer_ waits for while active
+    std::uint64_t deliveries_ = 0;
     std::array<Slot, ui::kFormCount> slots_;
     QPointer<QMessageBox> box_;
     std::vector<QPointer<QWidget>> retired_;  // deleted later, or at the end

@@ -13,11 +13,18 @@ namespace mironeka::qt {
 /// and the screenshots, which play through the screens step by step.
 class ManualPlay {
   public:
-    /// Moves the clock on and delivers what falls due.
+    /// Moves the clock on and delivers what falls due, every tick exactly at
+    /// its deadline.
     void wait(ui::Millis ms) {
         now_ += ms;
-        driver_.advance();
+        driver_.runTo(now_);
     }
+    /// Moves the clock on without delivering anything, as when the program is
+    /// held up: what fell due waits for the driver's timer.
+    void stall(ui::Millis ms) { now_ += ms; }
+    /// From now on every reading of the clock finds it `ms` later than the
+    /// one before: a machine slow to get back to the event loop. 0 stops it.
+    void setLag(ui::Millis ms) { lag_ = ms; }
     bool act(app::Action::Kind kind, ui::FormId form, std::optional<ui::WidgetId> w = std::nullopt,
              std::string text = {}) {
         const bool done = driver_.act(app::Action{kind, form, w, std::move(text)});
@@ -48,8 +55,9 @@ class ManualPlay {
 
   private:
     ui::Millis now_ = 0;
+    ui::Millis lag_ = 0;
     int refused_ = 0;
-    Driver driver_{[this] { return now_; }};
+    Driver driver_{[this] { return now_ += lag_; }};
 };
 
 }  // namespace mironeka::qt

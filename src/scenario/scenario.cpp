@@ -5,7 +5,6 @@
 #include <optional>
 #include <ostream>
 #include <set>
-#include <sstream>
 #include <string_view>
 #include <variant>
 #include <vector>
@@ -33,6 +32,46 @@ std::string_view trim(std::string_view s) {
     while (!s.empty() && blank(s.front())) s.remove_prefix(1);
     while (!s.empty() && blank(s.back())) s.remove_suffix(1);
     return s;
+}
+
+// The lines of a script as editors write them: a leading UTF-8 byte-order
+// mark is skipped; lines end in LF, CRLF or CR.
+std::vector<std::string_view> splitLines(std::string_view text) {
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
+    std::vector<std::string_view> lines;
+    while (!text.empty()) {
+        const std::size_t end = std::min(text.find_first_of("\r\n"), text.size());
+        lines.push_back(text.substr(0, end));
+        std::size_t next = end;
+        if (next < text.size()) next += text.compare(next, 2, "\r\n") == 0 ? 2 : 1;
+        text.remove_prefix(next);
+    }
+    return lines;
+}
+
+// A name from the script as an error message shows it: in quotes, at most a
+// few dozen bytes (cut between characters), control bytes written as \xNN.
+std::string quoted(std::string_view name) {
+    constexpr std::size_t kShown = 40;
+    std::size_t shown = std::min(name.size(), kShown);
+    // Never end inside a UTF-8 sequence: back up to its first byte.
+    if (shown < name.size()) {
+        while (shown > 0 && (static_cast<unsigned char>(name[shown]) & 0xC0) == 0x80) --shown;
+    }
+    std::string out = "'";
+    for (const char c : name.substr(0, shown)) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+            constexpr std::string_view kHex = "0123456789ABCDEF";
+            out += "\\x";
+            out += kHex[byte >> 4];
+            out += kHex[byte & 0xF];
+        } else {
+            out += c;
+        }
+    }
+    return out + (shown < name.size() ? "...'" : "'");
 }
 
 std::vector<Word> splitWords(std::string_view line) {
@@ -78,7 +117,7 @@ using Command =
     std::variant<Wait, Act, ExpectField, ExpectForms, ExpectMessage, ExpectEnded, Print>;
 
 struct Line {
-    int number;
+    std::size_t number;
     std::string source;
     Command command;
 };
@@ -94,7 +133,8 @@ class ParseError {
 
 class Parser {
   public:
-    explicit Parser(std::string_view line) : line_(line), words_(splitWords(line)) {}
+    Parser(std::string_view line, const Limits& limits)
+        : line_(line), words_(splitWords(line)), limits_(limits) {}
 
     Command parse() {
         const auto verb = word(0, "a command");
@@ -112,10 +152,7 @@ class Parser {
             if (words_.size() > 2) fail("print takes at most one screen");
             return Print{words_.size() == 2 ? std::optional(form(1)) : std::nullopt};
         }
-        // Quote at most a few dozen bytes of what stands there.
-        constexpr std::size_t kShown = 40;
-        fail("unknown command '" + std::string(verb.substr(0, kShown)) +
-             (verb.size() > kShown ? "...'" : "'"));
+        fail("unknown command " + quoted(verb));
     }
 
   private:
@@ -138,14 +175,14 @@ class Parser {
     FormId form(std::size_t i) const {
         const auto name = word(i, "screen name");
         auto f = ui::parseFormName(name);
-        if (!f) fail("no screen named '" + std::string(name) + "'");
+        if (!f) fail("no screen named " + quoted(name));
         return *f;
     }
     ui::WidgetId widget(FormId f, std::size_t i) const {
         const auto name = word(i, "widget name");
         auto w = ui::parseWidgetName(name);
         if (!w || !Game::formHasWidget(f, *w)) {
-            fail(ui::formName(f) + " has no widget named '" + std::string(name) + "'");
+            fail(ui::formName(f) + " has no widget named " + quoted(name));
         }
         return *w;
     }
@@ -153,10 +190,16 @@ class Parser {
     Command parseWait() const {
         expectCount(2);
         const auto text = words_[1].text;
-        ui::Millis ms = -1;
+        ui::Millis ms = 0;
         auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), ms);
-        if (ec != std::errc{} || end != text.data() + text.size() || ms < 0) {
-            fail("bad number of milliseconds '" + std::string(text) + "'");
+        const bool digits = text.front() != '-' && end == text.data() + text.size();
+        const bool tooLarge = ec == std::errc::result_out_of_range;
+        if (!digits || (ec != std::errc{} && !tooLarge)) {
+            fail("bad number of milliseconds " + quoted(text));
+        }
+        if (tooLarge || ms > limits_.longestWait) {
+            fail("a wait of " + quoted(text) + " ms is longer than the longest wait, " +
+                 std::to_string(limits_.longestWait) + " ms");
         }
         return Wait{ms};
     }
@@ -201,7 +244,7 @@ class Parser {
         const auto fieldName = word(2, "field name");
         const ui::FieldSpec* shape = app::layoutOf(f).field(fieldName);
         if (shape == nullptr) {
-            fail(ui::formName(f) + " has no field named '" + std::string(fieldName) + "'");
+            fail(ui::formName(f) + " has no field named " + quoted(fieldName));
         }
         ExpectField e{f, std::string(fieldName), {}};
         if (shape->freeText) {
@@ -218,6 +261,7 @@ class Parser {
 
     std::string_view line_;
     std::vector<Word> words_;
+    const Limits& limits_;
 };
 
 // --- Running -----------------------------------------------------------------
@@ -299,16 +343,28 @@ std::optional<std::pair<std::string, std::string>> check(const Game& game, const
 
 }  // namespace
 
-Outcome runScript(const std::string& fileName, const std::string& text, std::ostream& out) {
+Outcome runScript(const std::string& fileName, const std::string& text, std::ostream& out,
+                  const Limits& limits) {
     std::vector<Line> lines;
     bool malformed = false;
-    std::istringstream in(text);
-    std::string source;
-    for (int number = 1; std::getline(in, source); ++number) {
+    // Every wait must fit on the clock together with the ones before it.
+    const ui::Millis clockEnd = std::min(limits.clockEnd, ui::EventLoop::kClockEnd);
+    ui::Millis waited = 0;
+    const auto sources = splitLines(text);
+    for (std::size_t number = 1; number <= sources.size(); ++number) {
+        const auto source = sources[number - 1];
         const auto body = trim(source);
         if (body.empty() || body.front() == '#') continue;
         try {
-            lines.push_back({number, std::string(body), Parser(source).parse()});
+            auto command = Parser(source, limits).parse();
+            if (const auto* w = std::get_if<Wait>(&command)) {
+                if (w->ms > clockEnd - waited) {
+                    throw ParseError("the waits add up past the end of the clock, " +
+                                     std::to_string(clockEnd) + " ms");
+                }
+                waited += w->ms;
+            }
+            lines.push_back({number, std::string(body), std::move(command)});
         } catch (const ParseError& e) {
             out << fileName << ':' << number << ": error: " << e.message() << '\n';
             malformed = true;
@@ -320,7 +376,10 @@ Outcome runScript(const std::string& fileName, const std::string& text, std::ost
     for (const auto& line : lines) {
         const auto& c = line.command;
         if (const auto* w = std::get_if<Wait>(&c)) {
-            game.advanceBy(w->ms);
+            if (!game.advanceBy(w->ms)) {
+                out << fileName << ':' << line.number << ": error: the clock cannot go that far\n";
+                return Outcome::Failed;
+            }
         } else if (const auto* a = std::get_if<Act>(&c)) {
             game.act(a->action);
         } else if (const auto* p = std::get_if<Print>(&c)) {

@@ -1,6 +1,6 @@
 #include "ui/event_loop.h"
 
-#include <tuple>
+#include <algorithm>
 
 namespace mironeka::ui {
 
@@ -10,7 +10,13 @@ EventLoop::TimerId EventLoop::addTimer(Handler handler) {
     return id;
 }
 
-void EventLoop::removeTimer(TimerId id) { timers_.erase(id); }
+void EventLoop::removeTimer(TimerId id) {
+    auto it = timers_.find(id);
+    if (it == timers_.end()) return;
+    if (it->second.interval > 0) --armed_;
+    timers_.erase(it);
+    prune();
+}
 
 EventLoop::Entry* EventLoop::find(TimerId id) {
     auto it = timers_.find(id);
@@ -22,16 +28,41 @@ const EventLoop::Entry* EventLoop::find(TimerId id) const {
     return it == timers_.end() ? nullptr : &it->second;
 }
 
-void EventLoop::setInterval(TimerId id, int ms) {
-    Entry* e = find(id);
-    if (e == nullptr) return;
-    if (ms <= 0) {
-        e->interval = 0;
+bool EventLoop::live(const Due& due) const {
+    const Entry* e = find(due.id);
+    return e != nullptr && e->interval > 0 && e->order == due.order;
+}
+
+void EventLoop::arm(TimerId id, Entry& e, Millis deadline) {
+    e.deadline = deadline;
+    e.order = nextOrder_++;  // any older heap entry of this timer is stale from now on
+    queue_.push_back(Due{e.deadline, e.order, id});
+    std::push_heap(queue_.begin(), queue_.end());
+}
+
+void EventLoop::prune() {
+    constexpr std::size_t kSlack = 64;
+    if (queue_.size() > 2 * armed_ + kSlack) {
+        std::erase_if(queue_, [this](const Due& due) { return !live(due); });
+        std::make_heap(queue_.begin(), queue_.end());
         return;
     }
-    e->interval = ms;
-    e->deadline = now_ + ms;
-    e->order = nextOrder_++;
+    while (!queue_.empty() && !live(queue_.front())) {
+        std::pop_heap(queue_.begin(), queue_.end());
+        queue_.pop_back();
+    }
+}
+
+void EventLoop::setInterval(TimerId id, int ms) {
+    Entry* e = find(id);
+    if (e == nullptr || halted_) return;
+    if (e->interval > 0) --armed_;
+    e->interval = std::max(ms, 0);
+    if (ms > 0) {
+        ++armed_;
+        arm(id, *e, now_ + ms);  // now_ <= kClockEnd, so the deadline always fits
+    }
+    prune();
 }
 
 int EventLoop::interval(TimerId id) const {
@@ -39,50 +70,56 @@ int EventLoop::interval(TimerId id) const {
     return e == nullptr ? 0 : e->interval;
 }
 
-std::map<EventLoop::TimerId, EventLoop::Entry>::iterator EventLoop::nextDue(Millis limit) {
-    auto best = timers_.end();
-    for (auto it = timers_.begin(); it != timers_.end(); ++it) {
-        const Entry& e = it->second;
-        if (e.interval <= 0 || e.deadline > limit) continue;
-        if (best == timers_.end() ||
-            std::tie(e.deadline, e.order) < std::tie(best->second.deadline, best->second.order)) {
-            best = it;
-        }
-    }
-    return best;
-}
-
 std::optional<Millis> EventLoop::nextDeadline() const {
-    std::optional<Millis> next;
-    if (halted_) return next;
-    for (const auto& [id, e] : timers_) {
-        if (e.interval > 0 && (!next || e.deadline < *next)) next = e.deadline;
-    }
-    return next;
+    if (halted_ || queue_.empty()) return std::nullopt;
+    return queue_.front().deadline;
 }
 
-void EventLoop::advanceTo(Millis t) {
-    while (!halted_) {
-        auto it = nextDue(t);
-        if (it == timers_.end()) break;
-        Entry& e = it->second;
-        if (e.deadline > now_) now_ = e.deadline;
-        // The next tick of a periodic timer is set before its handler runs,
-        // so the handler may restart or stop it as it likes.
-        e.deadline += e.interval;
-        e.order = nextOrder_++;
-        // The handler may remove its own timer (its screen unloaded), so it
-        // runs from a copy.
-        Handler handler = e.handler;
-        handler();
-        if (afterTick_) afterTick_();
+bool EventLoop::deliverFirst(Millis limit) {
+    if (halted_ || queue_.empty() || queue_.front().deadline > limit) return false;
+    const TimerId id = queue_.front().id;
+    std::pop_heap(queue_.begin(), queue_.end());
+    queue_.pop_back();
+    Entry& e = timers_.at(id);
+    now_ = std::max(now_, e.deadline);
+    // The next tick of a periodic timer is set before its handler runs, so
+    // the handler may restart or stop it as it likes.
+    arm(id, e, now_ + e.interval);
+    prune();
+    // The handler may remove its own timer (its screen unloaded), so it
+    // runs from a copy.
+    Handler handler = e.handler;
+    handler();
+    if (afterTick_) afterTick_();
+    return true;
+}
+
+bool EventLoop::advanceTo(Millis t) {
+    if (t > kClockEnd) return false;
+    while (deliverFirst(t)) {
     }
     if (!halted_ && t > now_) now_ = t;
+    return true;
 }
+
+bool EventLoop::advanceBy(Millis ms) {
+    if (ms < 0 || ms > kClockEnd - now_) return false;
+    return advanceTo(now_ + ms);
+}
+
+bool EventLoop::moveClockTo(Millis t) {
+    if (t > kClockEnd) return false;
+    if (!halted_ && t > now_) now_ = t;
+    return true;
+}
+
+bool EventLoop::deliverNext(Millis t) { return moveClockTo(t) && deliverFirst(now_); }
 
 void EventLoop::halt() {
     halted_ = true;
-    timers_.clear();
+    queue_.clear();
+    armed_ = 0;
+    for (auto& [id, e] : timers_) e.interval = 0;
 }
 
 Timer::Timer(EventLoop& loop, EventLoop::Handler handler, int interval)

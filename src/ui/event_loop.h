@@ -2,8 +2,10 @@
 
 #include <cstdint>
 #include <functional>
-#include <map>
+#include <limits>
 #include <optional>
+#include <unordered_map>
+#include <vector>
 
 namespace mironeka::ui {
 
@@ -18,14 +20,29 @@ using Millis = std::int64_t;
 /// - an interval n > 0 arms the timer: it fires n ms after the assignment and
 ///   then every n ms; a new nonzero interval restarts the wait from now;
 /// - interval 0 stops it and drops a tick that has not been delivered;
-/// - at most one tick per timer is ever pending: a late tick is not repeated;
+/// - at most one tick per timer is ever pending: a late tick is delivered
+///   once, and the timer's next tick is a whole interval after that delivery;
 /// - ticks are delivered one at a time in time order, ties in the order in
 ///   which their deadlines were set; a handler always runs to its end before
 ///   the next tick, so a timer armed inside a handler fires after it returns.
+///
+/// Only armed timers are queued, in a binary heap ordered by (deadline,
+/// arming order): a tick or an arming costs O(log armed timers), however many
+/// idle timers exist. Stopping or re-arming a timer leaves its old heap entry
+/// behind as stale; stale entries are dropped when they reach the top, and
+/// the heap is compacted when they outnumber the live ones.
+///
+/// The clock runs from 0 to `kClockEnd`. That end lies the longest possible
+/// interval short of the type's range, so a timer armed at any time the clock
+/// can reach has a deadline that fits; a move of the clock past the end is
+/// refused and changes nothing.
 class EventLoop {
   public:
     using TimerId = std::uint64_t;
     using Handler = std::function<void()>;
+
+    static constexpr Millis kClockEnd =
+        std::numeric_limits<Millis>::max() - std::numeric_limits<int>::max();
 
     EventLoop() = default;
     EventLoop(const EventLoop&) = delete;
@@ -38,11 +55,33 @@ class EventLoop {
     [[nodiscard]] int interval(TimerId id) const;
 
     [[nodiscard]] Millis now() const { return now_; }
+
+    // The virtual clock: time moves from one tick to the next, every tick is
+    // delivered exactly at its deadline.
+
     /// Delivers every tick due up to and including time t, then sets the
     /// clock to t. Time never runs backwards: an earlier t only delivers
-    /// what is already due.
-    void advanceTo(Millis t);
-    void advanceBy(Millis ms) { advanceTo(now_ + ms); }
+    /// what is already due. False, changing nothing, when t is past kClockEnd.
+    bool advanceTo(Millis t);
+    /// advanceTo(now + ms); false, changing nothing, when ms is negative or
+    /// would take the clock past kClockEnd.
+    bool advanceBy(Millis ms);
+
+    // Real time: the clock is read from outside and may have moved past
+    // several deadlines at once.
+
+    /// Moves the clock to t (never backwards) without delivering anything;
+    /// ticks that fall due wait for deliverNext. False, changing nothing,
+    /// when t is past kClockEnd.
+    bool moveClockTo(Millis t);
+    /// Moves the clock to t, then delivers the earliest due tick, if any:
+    /// at most one per call. A periodic timer's next tick is then a whole
+    /// interval after the clock, so a late tick is delivered once and nothing
+    /// missed is replayed. True when a tick was delivered.
+    bool deliverNext(Millis t);
+
+    /// The earliest armed tick's deadline; it may already lie behind the
+    /// clock in real time.
     [[nodiscard]] std::optional<Millis> nextDeadline() const;
 
     /// Stops all delivery for good (program end).
@@ -54,6 +93,7 @@ class EventLoop {
     void setAfterTick(Handler hook) { afterTick_ = std::move(hook); }
 
     [[nodiscard]] std::size_t timerCount() const { return timers_.size(); }
+    [[nodiscard]] std::size_t armedCount() const { return armed_; }
 
   private:
     struct Entry {
@@ -62,12 +102,29 @@ class EventLoop {
         Millis deadline = 0;
         std::uint64_t order = 0;  // when the deadline was set, for ties
     };
+    struct Due {
+        Millis deadline;
+        std::uint64_t order;
+        TimerId id;
+        // The heap's order: the earliest deadline, then the earliest arming, on top.
+        bool operator<(const Due& o) const {
+            return deadline != o.deadline ? deadline > o.deadline : order > o.order;
+        }
+    };
 
     Entry* find(TimerId id);
     const Entry* find(TimerId id) const;
-    std::map<TimerId, Entry>::iterator nextDue(Millis limit);
+    void arm(TimerId id, Entry& e, Millis deadline);
+    /// True when the heap entry still stands for its timer's armed tick.
+    [[nodiscard]] bool live(const Due& due) const;
+    /// Drops stale entries from the top, and all of them when they pile up.
+    void prune();
+    /// Delivers the earliest tick if it is due by `limit`.
+    bool deliverFirst(Millis limit);
 
-    std::map<TimerId, Entry> timers_;
+    std::unordered_map<TimerId, Entry> timers_;
+    std::vector<Due> queue_;  // heap of armed ticks; its top is always live
+    std::size_t armed_ = 0;   // timers with an interval > 0
     TimerId nextId_ = 1;
     std::uint64_t nextOrder_ = 1;
     Millis now_ = 0;

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <limits>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -135,9 +138,166 @@ TEST_F(EventLoopTest, HaltStopsDeliveryInTheMiddleOfAnAdvance) {
 TEST_F(EventLoopTest, NextDeadlineIsTheEarliestArmedTick) {
     EXPECT_FALSE(loop.nextDeadline().has_value());
     timer("a", 300);
-    timer("b", 70);
+    Timer& b = timer("b", 70);
+    Timer& c = timer("c", 50);
     timer("idle");
+    EXPECT_EQ(loop.nextDeadline(), 50);
+    c.disable();
     EXPECT_EQ(loop.nextDeadline(), 70);
+    b.stop();
+    EXPECT_EQ(loop.nextDeadline(), 300);
+}
+
+TEST_F(EventLoopTest, ATimerReArmedOverAndOverStillTicksOnceAtItsLastDeadline) {
+    Timer& t = timer("t");
+    Timer& other = timer("other", 50);
+    for (int i = 0; i <= 100'000; ++i) {
+        t.setInterval(1 + i % 97);
+        if (i % 3 == 0) t.stop();
+    }
+    other.stop();
+    const int last = t.interval();
+    loop.advanceTo(last);
+    EXPECT_EQ(log, (std::vector<std::string>{"t@" + std::to_string(last)}));
+    EXPECT_EQ(loop.armedCount(), 1u);
+}
+
+// --- Real time ---------------------------------------------------------------
+
+TEST_F(EventLoopTest, DeliverNextGivesOnlyTheEarliestDueTick) {
+    timer("a", 10);
+    timer("b", 10);
+    timer("c", 5);
+    timer("later", 500);
+    EXPECT_TRUE(loop.deliverNext(100));
+    EXPECT_EQ(log, (std::vector<std::string>{"c@100"}));
+    EXPECT_TRUE(loop.deliverNext(100));
+    EXPECT_TRUE(loop.deliverNext(100));
+    EXPECT_FALSE(loop.deliverNext(100));  // each has had its one late tick
+    EXPECT_EQ(log, (std::vector<std::string>{"c@100", "a@100", "b@100"}));
+    EXPECT_EQ(loop.nextDeadline(), 105);
+}
+
+TEST_F(EventLoopTest, AfterAStallALateTickComesOnceThenAWholeIntervalLater) {
+    timer("t", 100);
+    EXPECT_TRUE(loop.deliverNext(350));
+    EXPECT_FALSE(loop.deliverNext(350));
+    EXPECT_FALSE(loop.deliverNext(449));
+    EXPECT_TRUE(loop.deliverNext(450));
+    EXPECT_EQ(log, (std::vector<std::string>{"t@350", "t@450"}));
+}
+
+TEST_F(EventLoopTest, MovingTheClockDeliversNothingAndArmsFromTheNewTime) {
+    Timer& t = timer("t", 10);
+    EXPECT_TRUE(loop.moveClockTo(50));
+    EXPECT_TRUE(log.empty());
+    EXPECT_EQ(loop.nextDeadline(), 10);  // overdue, waiting for delivery
+    timer("armed at 50", 1);
+    t.stop();
+    EXPECT_TRUE(loop.moveClockTo(20));  // never backwards
+    EXPECT_EQ(loop.now(), 50);
+    EXPECT_TRUE(loop.deliverNext(60));
+    EXPECT_EQ(log, (std::vector<std::string>{"armed at 50@60"}));
+}
+
+// A chain of deferred calls started by a periodic timer, another periodic
+// timer and one that restarts itself, up to time 100: on the virtual clock,
+// or delivered one tick at a time with the clock read exactly at each
+// deadline.
+std::vector<std::string> playChains(bool oneTickAtATime) {
+    EventLoop loop;
+    std::vector<std::string> log;
+    auto note = [&](const char* name) {
+        log.push_back(std::string(name) + "@" + std::to_string(loop.now()));
+    };
+    int steps = 0;
+    Timer* chain = nullptr;
+    Timer* restarting = nullptr;
+    Timer step(loop, [&] {
+        note("step");
+        if (++steps % 13 == 0) chain->stop();
+    });
+    chain = &step;
+    Timer board(
+        loop,
+        [&] {
+            note("board");
+            chain->start();
+        },
+        30);
+    Timer code(
+        loop, [&] { note("code"); }, 3);
+    Timer restart(
+        loop,
+        [&] {
+            note("restart");
+            restarting->setInterval(5);
+        },
+        4);
+    restarting = &restart;
+    constexpr Millis kEnd = 100;
+    if (oneTickAtATime) {
+        for (auto d = loop.nextDeadline(); d && *d <= kEnd; d = loop.nextDeadline()) {
+            EXPECT_TRUE(loop.deliverNext(*d));
+        }
+        loop.moveClockTo(kEnd);
+    } else {
+        loop.advanceTo(kEnd);
+    }
+    EXPECT_EQ(loop.now(), kEnd);
+    return log;
+}
+
+TEST(EventLoopClocks, OneTickAtATimeOnTheDeadlinesGivesWhatTheVirtualClockGives) {
+    const auto onVirtualClock = playChains(false);
+    EXPECT_EQ(std::count(onVirtualClock.begin(), onVirtualClock.end(), "step@31"), 1);
+    EXPECT_EQ(playChains(true), onVirtualClock);
+}
+
+// --- The clock's range -------------------------------------------------------
+
+TEST_F(EventLoopTest, AdvancesPastTheClockEndAreRefusedAndChangeNothing) {
+    timer("t", 10);
+    loop.advanceTo(5);
+    constexpr Millis kMax = std::numeric_limits<Millis>::max();
+    EXPECT_FALSE(loop.advanceBy(kMax));
+    EXPECT_FALSE(loop.advanceBy(EventLoop::kClockEnd));  // 5 + end
+    EXPECT_FALSE(loop.advanceBy(-1));
+    EXPECT_FALSE(loop.advanceTo(EventLoop::kClockEnd + 1));
+    EXPECT_FALSE(loop.moveClockTo(kMax));
+    EXPECT_FALSE(loop.deliverNext(kMax));
+    EXPECT_EQ(loop.now(), 5);
+    EXPECT_TRUE(log.empty());
+    EXPECT_TRUE(loop.advanceBy(5));  // the tick is still there
+    EXPECT_EQ(log, (std::vector<std::string>{"t@10"}));
+}
+
+TEST_F(EventLoopTest, AtTheClockEndEveryIntervalStillFits) {
+    int runs = 0;
+    Timer* self = nullptr;
+    Timer once(
+        loop,
+        [&] {
+            ++runs;
+            self->stop();
+        },
+        1000);
+    self = &once;
+    EXPECT_TRUE(loop.advanceTo(EventLoop::kClockEnd));
+    EXPECT_EQ(runs, 1);
+    EXPECT_EQ(loop.now(), EventLoop::kClockEnd);
+    EXPECT_FALSE(loop.advanceBy(1));
+
+    // Screens created now arm their timers with deadlines that fit; they
+    // lie past the end, so they never come.
+    Timer& longest = timer("longest", std::numeric_limits<int>::max());
+    EXPECT_EQ(loop.nextDeadline(), std::numeric_limits<Millis>::max());
+    timer("soon", 1);
+    EXPECT_EQ(loop.nextDeadline(), EventLoop::kClockEnd + 1);
+    EXPECT_TRUE(loop.advanceTo(EventLoop::kClockEnd));
+    EXPECT_FALSE(loop.deliverNext(EventLoop::kClockEnd));
+    EXPECT_TRUE(log.empty());
+    EXPECT_EQ(longest.interval(), std::numeric_limits<int>::max());
 }
 
 TEST_F(EventLoopTest, TimeNeverRunsBackwards) {

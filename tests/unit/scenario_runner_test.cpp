@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <ostream>
 #include <sstream>
 
@@ -49,7 +50,113 @@ INSTANTIATE_TEST_SUITE_P(
                       BadLine{"expect Form3 Colour red\n", "Form3 has no field named 'Colour'"},
                       BadLine{"expect Form3 Tiles 0 0\n", "Tiles takes 16 value(s), got 2"},
                       BadLine{"expect visible Form0\n", "no screen named 'Form0'"},
-                      BadLine{"ok now\n", "t.scn:1: error:"}));
+                      BadLine{"ok now\n", "t.scn:1: error:"},
+                      BadLine{"wait 86400001\n",
+                              "t.scn:1: error: a wait of '86400001' ms is longer than the "
+                              "longest wait, 86400000 ms"},
+                      BadLine{"wait 1\nwait 9223372036854775807\n",
+                              "t.scn:2: error: a wait of '9223372036854775807' ms is longer"},
+                      BadLine{"wait 99999999999999999999999\n", "t.scn:1: error: a wait of"},
+                      BadLine{"wait -99999999999999999999999\n", "t.scn:1: error: bad number"},
+                      BadLine{"wait -0\n", "t.scn:1: error: bad number"}));
+
+TEST(ScenarioRunner, TheLongestWaitIsADay) {
+    const auto r = run("wait 86400000\nexpect visible Form2\n");
+    EXPECT_EQ(r.outcome, Outcome::Passed) << r.output;
+}
+
+TEST(ScenarioRunner, WaitsThatAddUpPastTheClocksEndAreRefusedBeforeAnythingRuns) {
+    std::ostringstream out;
+    const auto outcome = runScript("t.scn", "print\nwait 600\nwait 400\n\nwait 1\nprint\n", out,
+                                   Limits{.clockEnd = 1000});
+    EXPECT_EQ(outcome, Outcome::Failed);
+    EXPECT_EQ(out.str(), "t.scn:5: error: the waits add up past the end of the clock, 1000 ms\n");
+
+    std::ostringstream fits;
+    EXPECT_EQ(runScript("t.scn", "wait 600\nwait 400\nexpect visible Form1\n", fits,
+                        Limits{.clockEnd = 1000}),
+              Outcome::Passed)
+        << fits.str();
+}
+
+// A long name, or one with control bytes, is quoted short and harmless.
+struct LongName {
+    const char* script;  // '@' stands for the name
+    char fill;           // what the name is made of
+};
+
+void PrintTo(const LongName& n, std::ostream* os) { *os << n.script; }
+
+class QuotedNameTest : public ::testing::TestWithParam<LongName> {};
+
+TEST_P(QuotedNameTest, LongNamesAreCutAtFortyBytes) {
+    const std::string name(100'000, GetParam().fill);
+    std::string script = GetParam().script;
+    script.replace(script.find('@'), 1, name);
+    const auto r = run(script);
+    EXPECT_EQ(r.outcome, Outcome::Failed);
+    EXPECT_NE(r.output.find("'" + name.substr(0, 40) + "...'"), std::string::npos) << r.output;
+    EXPECT_LT(r.output.size(), 200u);
+}
+
+INSTANTIATE_TEST_SUITE_P(ScreensWidgetsFieldsCommandsNumbers, QuotedNameTest,
+                         ::testing::Values(LongName{"click @ Command1\n", 'x'},
+                                           LongName{"click Form3 @\n", 'x'},
+                                           LongName{"expect Form4 @ 1\n", 'x'},
+                                           LongName{"expect visible Form2 @\n", 'x'},
+                                           LongName{"@\n", 'x'}, LongName{"wait @\n", 'x'},
+                                           LongName{"wait @\n", '9'}));
+
+TEST(ScenarioRunner, QuotedNamesEndBetweenCharactersAndShowControlBytesAsCodes) {
+    std::string kana;
+    for (int i = 0; i < 20; ++i) kana += "あ";  // three bytes each
+    const auto cut = run("click Form3 " + kana + "\n");
+    EXPECT_NE(cut.output.find("named '" + kana.substr(0, 39) + "...'\n"), std::string::npos)
+        << cut.output;
+
+    const auto control = run("click Form\x1b[2J Command1\n");
+    EXPECT_NE(control.output.find("no screen named 'Form\\x1B[2J'"), std::string::npos)
+        << control.output;
+    EXPECT_EQ(control.output.find('\x1b'), std::string::npos);
+}
+
+struct Encoding {
+    const char* name;
+    const char* bom;
+    const char* newline;
+};
+
+void PrintTo(const Encoding& e, std::ostream* os) { *os << e.name; }
+
+class LineEndingTest : public ::testing::TestWithParam<Encoding> {};
+
+std::string write(const Encoding& e, std::initializer_list<const char*> lines) {
+    std::string text = e.bom;
+    for (const char* line : lines) text += std::string(line) + e.newline;
+    return text;
+}
+
+TEST_P(LineEndingTest, ScriptsReadTheSameWhateverTheEditorWrote) {
+    const auto ok = run(write(GetParam(), {"# start", "wait 1500", "", "click Form2 Command1",
+                                           "expect visible Form4", "expect Form4 TotalPoints 0"}));
+    EXPECT_EQ(ok.outcome, Outcome::Passed) << ok.output;
+
+    const auto bad = run(write(GetParam(), {"wait 1500", "", "fly", "click Form2 Command1"}));
+    EXPECT_EQ(bad.output, "t.scn:3: error: unknown command 'fly'\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(Editors, LineEndingTest,
+                         ::testing::Values(Encoding{"LF", "", "\n"}, Encoding{"CRLF", "", "\r\n"},
+                                           Encoding{"CR", "", "\r"},
+                                           Encoding{"BOM_LF", "\xEF\xBB\xBF", "\n"},
+                                           Encoding{"BOM_CRLF", "\xEF\xBB\xBF", "\r\n"},
+                                           Encoding{"BOM_CR", "\xEF\xBB\xBF", "\r"}));
+
+TEST(ScenarioRunner, ABlankLineOfItsOwnCountsInBothEndings) {
+    // "\r\n" is one line end; "\n\r" is two.
+    EXPECT_NE(run("wait 1\n\rfly\n").output.find("t.scn:3: error"), std::string::npos);
+    EXPECT_NE(run("wait 1\r\nfly\n").output.find("t.scn:2: error"), std::string::npos);
+}
 
 TEST(ScenarioRunner, ReportsEveryMalformedLineBeforeRunning) {
     const auto r = run("wait 1500\nfly\nexpect visible Form2\nswim\n");
