@@ -9,6 +9,7 @@
 #include <QStyle>
 
 #include "qt/fonts.h"
+#include "qt/looks.h"
 
 namespace mironeka::qt {
 
@@ -39,6 +40,7 @@ FormWindow::FormWindow(ui::FormId form, const WindowLooks& looks, ActionSink& si
     setObjectName(QString::fromStdString(ui::formName(form)));
     setWindowTitle(looks.caption);
     setFont(defaultFont());
+    setPalette(gamePalette());
     if (looks.back.isValid()) {
         QPalette pal = palette();
         pal.setColor(QPalette::Window, looks.back);
@@ -47,10 +49,7 @@ FormWindow::FormWindow(ui::FormId form, const WindowLooks& looks, ActionSink& si
     setAutoFillBackground(true);
     if (looks.icon) setWindowIcon(gameWindowIcon());
     setFixedSize(looks.client);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, looks.client,
-                                        screen->availableGeometry()));
-    }
+    placeOnScreen(this);
 }
 
 void FormWindow::closeEvent(QCloseEvent* event) {
@@ -105,6 +104,7 @@ QLineEdit* FormWindow::addTextBox(int number, QRect box) {
     // The layout's boxes are one line of 9-point text in 18 pixels: a thin
     // frame and no extra margins, or the text would be clipped.
     edit->setTextMargins(0, -2, 0, -2);
+    limitTextBox(edit);
     return edit;
 }
 
