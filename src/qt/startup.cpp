@@ -61,15 +61,16 @@ QString missingFontNotice(const QStringList& japaneseFamilies) {
         "fonts-ipafont-gothic");
 }
 
-void prepareApplication() {
+QTranslator* prepareApplication() {
     // The same look on every desktop: Fusion draws everything from the
     // palette, and the palette is the game's, not the desktop theme's.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setPalette(gamePalette());
     QToolTip::setPalette(gamePalette());
-    loadJapaneseQtTranslations();
+    QTranslator* translator = loadJapaneseQtTranslations();
     const QString notice = missingFontNotice(QFontDatabase::families(QFontDatabase::Japanese));
     if (!notice.isEmpty()) say(notice);
+    return translator;
 }
 
 }  // namespace mironeka::qt

@@ -27,7 +27,8 @@ QTranslator* loadJapaneseQtTranslations();
 /// The game's set-up once the QApplication exists: the Fusion style and the
 /// game's palette for every window, message box, menu and tooltip, Qt's
 /// texts in Japanese, and one word on standard error when no Japanese font
-/// is installed.
-void prepareApplication();
+/// is installed. Returns the translator of Qt's texts, as
+/// loadJapaneseQtTranslations does.
+QTranslator* prepareApplication();
 
 }  // namespace mironeka::qt
