@@ -13,12 +13,14 @@
 #include <QTranslator>
 #include <QtTest/QTest>
 #include <cmath>
+#include <cstddef>
 #include <iostream>
 #include <limits>
 #include <map>
 
 #if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/allocator_interface.h>
+// From the sanitizer runtime (GCC ships no header for it).
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 #endif
 
 #include "qt/garden_window.h"
