@@ -15,6 +15,7 @@
 
 #include "qt/controls.h"
 #include "qt/fonts.h"
+#include "qt/looks.h"
 
 namespace mironeka::qt {
 
@@ -95,6 +96,7 @@ FormWindow::FormWindow(const ui::ScreenSpec& layout, ActionSink& sink)
     setObjectName(QString::fromStdString(ui::formName(layout.form)));
     setWindowTitle(text(layout.caption));
     setFont(defaultFont());
+    setPalette(gamePalette());
     if (layout.back) {
         QPalette pal = palette();
         pal.setColor(QPalette::Window, colour(*layout.back));
@@ -104,10 +106,7 @@ FormWindow::FormWindow(const ui::ScreenSpec& layout, ActionSink& sink)
     if (layout.icon) setWindowIcon(gameWindowIcon());
     const QSize client(layout.client.width, layout.client.height);
     setFixedSize(client);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, client,
-                                        screen->availableGeometry()));
-    }
+    placeOnScreen(this);
     // The bare background hears pointer moves where the screen wants them.
     setMouseTracking(layout.tracksPointer);
 
@@ -218,6 +217,7 @@ QLineEdit* FormWindow::addTextBox(const ui::WidgetSpec& spec) {
             send(app::Action::Kind::Type, id, t.toStdString());
         });
     }
+    limitTextBox(edit);
     return edit;
 }
 

@@ -3,8 +3,10 @@
 
 #include "qt/driver.h"
 #include "qt/pictures.h"
+#include "qt/startup.h"
 
 int main(int argc, char* argv[]) {
+    if (!mironeka::qt::displayAvailable(argc, argv)) return 1;
     // Who the game is on the desktop. No display name: Qt would append it to
     // every window title, and the titles are the game's own captions.
     QApplication::setApplicationName(QStringLiteral("Mironeka"));
@@ -13,6 +15,7 @@ int main(int argc, char* argv[]) {
     QApplication::setOrganizationDomain(QStringLiteral("velmoraki.example"));
     QApplication::setDesktopFileName(QStringLiteral("example.velmoraki.Mironeka"));
     QApplication app(argc, argv);
+    mironeka::qt::prepareApplication();
     // The icon of every window that has none of its own, frameless ones too;
     // drawn from the SVG at whatever size the desktop asks for.
     QApplication::setWindowIcon(

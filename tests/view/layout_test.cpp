@@ -20,6 +20,7 @@ namespace {
 
 const QColor kGround(255, 255, 128);
 const QColor kGardenGreen(0, 192, 0);
+const QColor kButtonFace(212, 208, 200);  // the game's own, whatever the desktop
 
 struct WindowCase {
     FormId form;
@@ -82,7 +83,7 @@ INSTANTIATE_TEST_SUITE_P(
         WindowCase{FormId::Form8, {275, 299}, false, "", false, {262, 150}, kGardenGreen},
         WindowCase{FormId::Form9, {274, 299}, false, "", false, {262, 150}, kGardenGreen},
         WindowCase{FormId::Form10, {273, 313}, true, kTitle, true, {268, 300}, QColor(0, 255, 0)},
-        WindowCase{FormId::Form11, {283, 152}, true, "スコア送信", true, {278, 140}, QColor()}));
+        WindowCase{FormId::Form11, {283, 152}, true, "スコア送信", true, {278, 140}, kButtonFace}));
 
 // --- The garden --------------------------------------------------------------
 

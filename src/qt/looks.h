@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QPalette>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
+class QLineEdit;
+class QWidget;
+
+namespace mironeka::qt {
+
+/// The one palette of the game's windows, whatever the desktop's theme:
+/// the classic light desktop colours wherever the layout names no colour of
+/// its own. Button faces and window backgrounds RGB(212,208,200), black
+/// text, white text boxes, a navy selection with white text.
+[[nodiscard]] QPalette gamePalette();
+
+/// Where a window whose frame (title bar and border included) has the size
+/// `frame` starts: centred in the `available` area of the screen, but never
+/// with its top-left corner above or left of that area, so a window larger
+/// than the screen still shows its title and its top-left part.
+[[nodiscard]] QPoint startPosition(QSize frame, QRect available);
+
+/// Moves a top-level window that has its final size to its start position
+/// on the primary screen.
+void placeOnScreen(QWidget* window);
+
+/// The most characters a text box takes, typed or pasted: ample for a score
+/// code, a mail address or a web address.
+inline constexpr int kTextBoxMaxLength = 1024;
+
+/// Keeps what the player types or pastes into `box` from growing memory
+/// without bound: at most kTextBoxMaxLength characters, and an undo history
+/// that is cleared once it holds more than a few full rewrites of the box.
+/// The box stays an ordinary editable box.
+void limitTextBox(QLineEdit* box);
+
+}  // namespace mironeka::qt

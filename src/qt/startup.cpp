@@ -1,0 +1,76 @@
+#include "qt/startup.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QLibraryInfo>
+#include <QStyleFactory>
+#include <QToolTip>
+#include <QTranslator>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "qt/looks.h"
+
+namespace mironeka::qt {
+
+namespace {
+
+bool isSet(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr && *value != '\0';
+}
+
+void say(const QString& line) { std::fprintf(stderr, "mironeka: %s\n", qPrintable(line)); }
+
+}  // namespace
+
+bool displayAvailable(int argc, char** argv) {
+    if (isSet("DISPLAY") || isSet("WAYLAND_DISPLAY") || isSet("QT_QPA_PLATFORM")) return true;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0) {
+            return true;
+        }
+    }
+    say(
+        QStringLiteral("no display found: start the game in an X11 or Wayland session "
+                       "(DISPLAY or WAYLAND_DISPLAY set), or without a screen with "
+                       "QT_QPA_PLATFORM=offscreen"));
+    return false;
+}
+
+QTranslator* loadJapaneseQtTranslations() {
+    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    if (!translator->load(QStringLiteral("qtbase_ja"), folder) ||
+        !QCoreApplication::installTranslator(translator)) {
+        delete translator;
+        say(QStringLiteral("Qt's Japanese texts are not in %1, so menus are in English "
+                           "(Debian package qt6-translations-l10n)")
+                .arg(folder));
+        return nullptr;
+    }
+    return translator;
+}
+
+QString missingFontNotice(const QStringList& japaneseFamilies) {
+    if (!japaneseFamilies.isEmpty()) return {};
+    return QStringLiteral(
+        "no font with Japanese characters found, so the game's texts show as "
+        "boxes; install one, e.g. the Debian packages fonts-monapo and "
+        "fonts-ipafont-gothic");
+}
+
+QTranslator* prepareApplication() {
+    // The same look on every desktop: Fusion draws everything from the
+    // palette, and the palette is the game's, not the desktop theme's.
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setPalette(gamePalette());
+    QToolTip::setPalette(gamePalette());
+    QTranslator* translator = loadJapaneseQtTranslations();
+    const QString notice = missingFontNotice(QFontDatabase::families(QFontDatabase::Japanese));
+    if (!notice.isEmpty()) say(notice);
+    return translator;
+}
+
+}  // namespace mironeka::qt
