@@ -335,6 +335,16 @@ void FormWindow::moveInGrid(int from, int key) {
     grid_[static_cast<std::size_t>(from)]->setFocusPolicy(Qt::ClickFocus);
 }
 
+bool FormWindow::event(QEvent* event) {
+    // The window manager frames a window after it is shown; the first move
+    // or resize that shows the frame centres the window by it.
+    if (!placed_ && (event->type() == QEvent::Move || event->type() == QEvent::Resize) &&
+        isVisible()) {
+        placed_ = placeByFrame(this);
+    }
+    return QWidget::event(event);
+}
+
 void FormWindow::closeEvent(QCloseEvent* event) {
     // The game decides: a framed screen's close box is an action of the
     // player; the next refresh removes the window if the screen went away.

@@ -43,6 +43,7 @@ class FormWindow final : public QWidget {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -75,6 +76,7 @@ class FormWindow final : public QWidget {
     std::vector<QWidget*> grid_;                // the layout's grid, row by row
     QList<QWidget*> exposed_;                   // in Tab order, then the rest
     std::uint64_t synced_ = ~std::uint64_t{0};  // the screen's revision shown last
+    bool placed_ = false;                       // centred by its real frame
 };
 
 /// The window of a model screen.

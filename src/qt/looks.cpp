@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QMargins>
 #include <QScreen>
 #include <QWidget>
 #include <algorithm>
@@ -88,13 +89,39 @@ QPoint startPosition(QSize frame, QRect available) {
     return {std::max(x, available.left()), std::max(y, available.top())};
 }
 
+namespace {
+// The frame (title bar and borders) the window manager put around the last
+// framed window: the best guess for the next one before it is shown.
+QMargins& knownFrame() {
+    static QMargins frame;
+    return frame;
+}
+}  // namespace
+
 void placeOnScreen(QWidget* window) {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (screen == nullptr) return;
-    // Before the first show the frame is not known yet: the window's own
-    // size stands for it, and a window manager puts the frame's corner at
-    // the position given.
-    window->move(startPosition(window->frameGeometry().size(), screen->availableGeometry()));
+    // Before the first show the frame is not known: the frame of the last
+    // framed window stands for it. A window manager puts the frame's corner
+    // at the position given.
+    QSize frame = window->frameGeometry().size();
+    const bool framed = !(window->windowFlags() & Qt::FramelessWindowHint);
+    if (framed && frame == window->size()) frame = window->size().grownBy(knownFrame());
+    window->move(startPosition(frame, screen->availableGeometry()));
+}
+
+bool placeByFrame(QWidget* window) {
+    if (window->windowFlags() & Qt::FramelessWindowHint) return true;
+    const QRect frame = window->frameGeometry();
+    const QRect client = window->geometry();
+    if (frame == client) return false;  // not known yet
+    const QMargins margins(client.left() - frame.left(), client.top() - frame.top(),
+                           frame.right() - client.right(), frame.bottom() - client.bottom());
+    if (margins != knownFrame()) {
+        knownFrame() = margins;
+        placeOnScreen(window);
+    }
+    return true;
 }
 
 void limitTextBox(QLineEdit* box) {

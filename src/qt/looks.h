@@ -23,8 +23,14 @@ namespace mironeka::qt {
 [[nodiscard]] QPoint startPosition(QSize frame, QRect available);
 
 /// Moves a top-level window that has its final size to its start position
-/// on the primary screen.
+/// on the primary screen, centred by its whole frame as far as the frame is
+/// known: before a framed window is first shown, the frame of the last one
+/// stands for its own.
 void placeOnScreen(QWidget* window);
+/// Once the window manager has framed a shown window, centres it again by
+/// its real frame if the guess was off, and remembers the frame for the next
+/// window. False while the frame is not known yet.
+bool placeByFrame(QWidget* window);
 
 /// The most characters a text box takes, typed or pasted: ample for a score
 /// code, a mail address or a web address.

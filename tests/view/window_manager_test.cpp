@@ -1,0 +1,56 @@
+// Real windows under a window manager (run by ctest under Xvfb with
+// openbox): framed screens come up centred by their whole frame, title bar
+// included, and every garden's caption is the game's title.
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTest>
+
+#include "session.h"
+
+namespace mironeka::view_test {
+namespace {
+
+class WindowManager : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (QGuiApplication::platformName() != QLatin1String("xcb")) {
+            GTEST_SKIP() << "needs an X server with a window manager";
+        }
+    }
+    /// Waits until the window manager has framed the window and the game
+    /// has placed it by that frame.
+    static QRect framed(QWidget* w) {
+        EXPECT_TRUE(QTest::qWaitFor([&] { return w->frameGeometry() != w->geometry(); }, 5000));
+        QTest::qWait(300);
+        return w->frameGeometry();
+    }
+    static void expectCentred(QWidget* w) {
+        const QRect frame = framed(w);
+        const QPoint centre = QGuiApplication::primaryScreen()->availableGeometry().center();
+        EXPECT_LE(std::abs(frame.center().x() - centre.x()), 1) << frame.x() << "," << frame.y();
+        EXPECT_LE(std::abs(frame.center().y() - centre.y()), 1) << frame.x() << "," << frame.y();
+    }
+    Session session;
+};
+
+TEST_F(WindowManager, FramedScreensAreCentredByTheirWholeFrame) {
+    session.reach(FormId::Form2);
+    expectCentred(session.window(FormId::Form2));
+    session.reach(FormId::Form11);  // the result screen on the way
+    expectCentred(session.window(FormId::Form11));
+}
+
+TEST_F(WindowManager, EveryGardensCaptionIsTheGamesTitle) {
+    session.reach(FormId::Form4);
+    for (int g = 1; g <= 6; ++g) {
+        const FormId form = app::Game::gardenForm(g);
+        session.reach(form);
+        EXPECT_EQ(session.window(form)->windowTitle(), QStringLiteral("VELMORAKI　ミロネカ"));
+        QTest::qWait(50);
+    }
+}
+
+}  // namespace
+}  // namespace mironeka::view_test
