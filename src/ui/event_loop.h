@@ -4,7 +4,6 @@
 #include <functional>
 #include <limits>
 #include <optional>
-#include <unordered_map>
 #include <vector>
 
 namespace mironeka::ui {
@@ -92,7 +91,7 @@ class EventLoop {
     /// after-event bookkeeping.
     void setAfterTick(Handler hook) { afterTick_ = std::move(hook); }
 
-    [[nodiscard]] std::size_t timerCount() const { return timers_.size(); }
+    [[nodiscard]] std::size_t timerCount() const { return timerCount_; }
     [[nodiscard]] std::size_t armedCount() const { return armed_; }
 
   private:
@@ -117,15 +116,23 @@ class EventLoop {
     void arm(TimerId id, Entry& e, Millis deadline);
     /// True when the heap entry still stands for its timer's armed tick.
     [[nodiscard]] bool live(const Due& due) const;
-    /// Drops stale entries from the top, and all of them when they pile up.
-    void prune();
+    /// Drops stale entries from the top (only needed when the top may have
+    /// gone stale), and all of them when they pile up.
+    void prune(bool topMayBeStale);
     /// Delivers the earliest tick if it is due by `limit`.
     bool deliverFirst(Millis limit);
 
-    std::unordered_map<TimerId, Entry> timers_;
+    struct Slot {
+        Entry entry;
+        std::uint32_t generation = 0;
+        bool used = false;
+    };
+
+    std::vector<Slot> slots_;  // the timers, by id; a removed timer's slot is reused
+    std::vector<std::uint32_t> freeSlots_;
+    std::size_t timerCount_ = 0;
     std::vector<Due> queue_;  // heap of armed ticks; its top is always live
     std::size_t armed_ = 0;   // timers with an interval > 0
-    TimerId nextId_ = 1;
     std::uint64_t nextOrder_ = 1;
     Millis now_ = 0;
     bool halted_ = false;

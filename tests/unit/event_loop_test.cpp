@@ -162,6 +162,24 @@ TEST_F(EventLoopTest, ATimerReArmedOverAndOverStillTicksOnceAtItsLastDeadline) {
     EXPECT_EQ(loop.armedCount(), 1u);
 }
 
+TEST(EventLoopIds, TheIdOfARemovedTimerNeverReachesTheTimerAfterIt) {
+    EventLoop loop;
+    int runs = 0;
+    const auto gone = loop.addTimer([] {});
+    loop.setInterval(gone, 5);
+    loop.removeTimer(gone);
+    const auto next = loop.addTimer([&] { ++runs; });
+    EXPECT_NE(next, gone);
+    loop.setInterval(gone, 1);
+    loop.removeTimer(gone);
+    EXPECT_EQ(loop.interval(gone), 0);
+    EXPECT_EQ(loop.timerCount(), 1u);
+    EXPECT_FALSE(loop.nextDeadline().has_value());
+    loop.setInterval(next, 10);
+    loop.advanceTo(10);
+    EXPECT_EQ(runs, 1);
+}
+
 // --- Real time ---------------------------------------------------------------
 
 TEST_F(EventLoopTest, DeliverNextGivesOnlyTheEarliestDueTick) {
