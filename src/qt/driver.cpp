@@ -94,7 +94,10 @@ void Driver::sync() {
             slot.window = makeWindow(*screen, *this);
             slot.model = screen;
             slot.shown = 0;
+        } else if (screen->revision() == slot.revision) {
+            continue;  // nothing the player could see has changed
         }
+        slot.revision = screen->revision();
         slot.window->sync(*screen);
         if (!screen->visible()) {
             slot.window->hide();

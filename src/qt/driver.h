@@ -72,6 +72,7 @@ class Driver final : public QObject, public ActionSink {
         std::unique_ptr<FormWindow> window;
         const ui::Screen* model = nullptr;  // the screen instance it shows
         int shown = 0;                      // the model's showCount seen last
+        std::uint64_t revision = 0;         // the model's revision shown last
     };
 
     void sync();

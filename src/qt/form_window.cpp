@@ -354,7 +354,7 @@ void FormWindow::closeEvent(QCloseEvent* event) {
 
 void FormWindow::mouseMoveEvent(QMouseEvent* event) {
     if (layout_.tracksPointer && childAt(event->position().toPoint()) == nullptr) {
-        send(app::Action::Kind::Move);
+        sendMove(std::nullopt);
     }
     QWidget::mouseMoveEvent(event);
 }
@@ -369,7 +369,7 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
 
     switch (event->type()) {
         case QEvent::MouseMove:
-            if (spec->tracksPointer) send(app::Action::Kind::Move, spec->id);
+            if (spec->tracksPointer) sendMove(spec->id);
             break;
         case QEvent::FocusIn:
             // A tool that takes the keyboard focus shows its hint, as
@@ -401,6 +401,13 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
 bool FormWindow::send(app::Action::Kind kind, std::optional<ui::WidgetId> widget,
                       std::string text) {
     return sink_.act(app::Action{kind, layout_.form, widget, std::move(text)});
+}
+
+void FormWindow::sendMove(std::optional<ui::WidgetId> widget) {
+    if (lastMove_ == widget && lastMoveRevision_ == synced_) return;
+    send(app::Action::Kind::Move, widget);
+    lastMove_ = widget;
+    lastMoveRevision_ = synced_;  // the refresh after the move has run
 }
 
 std::unique_ptr<FormWindow> makeWindow(const ui::Screen& screen, ActionSink& sink) {

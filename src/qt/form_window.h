@@ -69,6 +69,10 @@ class FormWindow final : public QWidget {
     void raiseControls();
     bool send(app::Action::Kind kind, std::optional<ui::WidgetId> widget = std::nullopt,
               std::string text = {});
+    /// The pointer moves over a widget or the bare background (nullopt). A
+    /// move over the same place as the last one, with nothing changed since,
+    /// would change nothing, and isn't sent again.
+    void sendMove(std::optional<ui::WidgetId> widget);
 
     const ui::ScreenSpec& layout_;
     ActionSink& sink_;
@@ -77,6 +81,8 @@ class FormWindow final : public QWidget {
     QList<QWidget*> exposed_;                   // in Tab order, then the rest
     std::uint64_t synced_ = ~std::uint64_t{0};  // the screen's revision shown last
     bool placed_ = false;                       // centred by its real frame
+    std::optional<std::optional<ui::WidgetId>> lastMove_;  // where the last move went
+    std::uint64_t lastMoveRevision_ = 0;
 };
 
 /// The window of a model screen.
