@@ -16,7 +16,12 @@ const QString kMessageCaption = QString::fromUtf8(ui::kApplicationTitle);
 Driver::Driver(Clock clock, QObject* parent) : QObject(parent), clock_(std::move(clock)) {
     if (!clock_) {
         elapsed_.start();
-        clock_ = [this] { return static_cast<ui::Millis>(elapsed_.elapsed()); };
+        // To the nearest millisecond: a one-millisecond step armed late in a
+        // millisecond is then due when its timer fires a millisecond later,
+        // not one more millisecond after that.
+        clock_ = [this] {
+            return static_cast<ui::Millis>((elapsed_.nsecsElapsed() + 500'000) / 1'000'000);
+        };
     }
     timer_.setSingleShot(true);
     timer_.setTimerType(Qt::PreciseTimer);
