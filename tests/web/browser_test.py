@@ -138,8 +138,14 @@ class Page(unittest.TestCase):
         time.sleep(max(0, 1.5 - self.js("return window.mironeka.now()") / 1000) + 0.1)
         self.assertTrue(self.shown("Form2"), "the introduction 1.5 s after the start")
         self.assertFalse(self.shown("Form1"), "the splash is gone")
-        # The introduction's OK button has the keys, and the window's captions.
+        # The introduction's OK button has the keys.
         self.assertEqual(self.js("return document.activeElement.id"), "Form2-Command1")
+        # The Japanese text is drawn in the font served with the page.
+        served = self.driver.execute_async_script(
+            "const done = arguments[arguments.length - 1];"
+            "document.fonts.ready.then(() => done([...document.fonts]"
+            ".filter(f => f.family.includes('Mironeka Gothic')).map(f => f.status)))")
+        self.assertEqual(served, ["loaded"])
 
     def test_garden1_two_sugar_tiles_bring_black_ants(self):
         self.load()
