@@ -7,7 +7,8 @@ page built into build-web/ and checks what it shows.
 The page is served on 127.0.0.1 by this script alone, on a free port, for as
 long as the tests run. --runner names the scenario runner (default
 build/mironeka-scenario): the same moves are played through it and through
-the page, and the fields must agree.
+the page, and the fields must agree. MIRONEKA_BROWSER_WINDOW=1 opens a real
+window instead of a headless one (under xvfb-run, for example).
 """
 import argparse
 import functools
@@ -57,7 +58,10 @@ class Page(unittest.TestCase):
         cls.profile = tempfile.mkdtemp(prefix="mironeka-chromium-")
         options = webdriver.ChromeOptions()
         options.binary_location = "/usr/bin/chromium"
-        for flag in CHROMIUM_FLAGS + [f"--user-data-dir={cls.profile}"]:
+        flags = CHROMIUM_FLAGS
+        if os.environ.get("MIRONEKA_BROWSER_WINDOW"):  # a real window, under Xvfb say
+            flags = [f for f in flags if f != "--headless"]
+        for flag in flags + [f"--user-data-dir={cls.profile}"]:
             options.add_argument(flag)
         cls.driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
 
