@@ -1,0 +1,283 @@
+// The browser's way into the game: the layouts as plain objects, one Game
+// taking the page's actions in, and each screen's state given back out.
+// Nothing of the game's rules lives here; the page only draws what it reads.
+#include <emscripten/bind.h>
+#include <emscripten/val.h>
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "app/game.h"
+#include "app/layouts.h"
+#include "ui/layout.h"
+#include "ui/picture.h"
+#include "ui/screen.h"
+#include "ui/widget_id.h"
+
+namespace mironeka::web {
+
+namespace {
+
+using emscripten::val;
+
+const char* kindName(ui::WidgetKind k) {
+    switch (k) {
+        case ui::WidgetKind::Command:
+            return "command";
+        case ui::WidgetKind::Image:
+            return "image";
+        case ui::WidgetKind::Text:
+            return "text";
+        case ui::WidgetKind::Label:
+            return "label";
+        case ui::WidgetKind::Line:
+            return "line";
+        case ui::WidgetKind::Timer:
+            return "timer";
+    }
+    return "";
+}
+
+const char* frameName(ui::Frame f) {
+    switch (f) {
+        case ui::Frame::None:
+            return "none";
+        case ui::Frame::FixedSingle:
+            return "single";
+        case ui::Frame::FixedDialog:
+            return "dialog";
+    }
+    return "";
+}
+
+val colour(const std::optional<ui::Rgb>& c) {
+    if (!c) return val::null();
+    return val("rgb(" + std::to_string(c->r) + "," + std::to_string(c->g) + "," +
+               std::to_string(c->b) + ")");
+}
+
+val picture(const std::optional<ui::Picture>& p) {
+    return p ? val(std::string(ui::pictureName(*p))) : val::null();
+}
+
+val names(std::span<const ui::WidgetId> ids) {
+    val out = val::array();
+    for (const ui::WidgetId id : ids) out.call<void>("push", ui::widgetName(id));
+    return out;
+}
+
+std::optional<ui::FormId> formOf(int n) {
+    const auto form = static_cast<ui::FormId>(n);
+    if (!app::isForm(form)) return std::nullopt;
+    return form;
+}
+
+/// A screen's layout as the page builds it: the window, then every widget
+/// that lies at least partly inside it (timers and off-window fields are
+/// left out: the player never sees them).
+val layout(int formNumber) {
+    const auto form = formOf(formNumber);
+    if (!form) return val::null();
+    const ui::ScreenSpec& spec = app::layoutOf(*form);
+    val out = val::object();
+    out.set("form", ui::formName(spec.form));
+    out.set("caption", std::string(spec.caption));
+    out.set("width", spec.client.width);
+    out.set("height", spec.client.height);
+    out.set("frame", frameName(spec.frame));
+    out.set("back", colour(spec.back));
+    out.set("icon", picture(spec.icon));
+    out.set("tracksPointer", spec.tracksPointer);
+    out.set("firstFocus", names(spec.firstFocus));
+    out.set("grid", names(spec.grid));
+    out.set("gridColumns", spec.gridColumns);
+    val widgets = val::array();
+    for (const ui::WidgetSpec& w : spec.widgets) {
+        if (w.id.kind == ui::WidgetKind::Timer || !spec.onWindow(w)) continue;
+        val o = val::object();
+        o.set("name", ui::widgetName(w.id));
+        o.set("kind", kindName(w.id.kind));
+        o.set("left", w.box.left);
+        o.set("top", w.box.top);
+        o.set("width", w.box.width);
+        o.set("height", w.box.height);
+        o.set("text", std::string(w.text));
+        o.set("points", w.look.points);
+        o.set("color", colour(w.look.text));
+        o.set("back", colour(w.look.back));
+        o.set("picture", picture(w.picture));
+        o.set("tooltip", std::string(w.tooltip));
+        o.set("startsVisible", w.startsVisible);
+        o.set("readOnly", w.readOnly);
+        o.set("tracksPointer", w.tracksPointer);
+        o.set("exposed", w.exposed);
+        widgets.call<void>("push", o);
+    }
+    out.set("widgets", widgets);
+    return out;
+}
+
+/// The game as the page drives it, on the page's clock in milliseconds.
+class WebGame {
+  public:
+    /// A player action at time `now`: the clock moves there first, nothing
+    /// due is delivered (that is the timer callback's turn). Unknown forms,
+    /// widgets or kinds are refused, as the game refuses what the player
+    /// could not do.
+    bool act(const std::string& kind, int formNumber, const std::string& widget,
+             const std::string& text, double now) {
+        app::Action action;
+        if (kind == "click") {
+            action.kind = app::Action::Kind::Click;
+        } else if (kind == "move") {
+            action.kind = app::Action::Kind::Move;
+        } else if (kind == "type") {
+            action.kind = app::Action::Kind::Type;
+        } else if (kind == "close") {
+            action.kind = app::Action::Kind::Close;
+        } else if (kind == "ok") {
+            action.kind = app::Action::Kind::Ok;
+        } else {
+            return false;
+        }
+        const auto form = formOf(formNumber);
+        if (!form) return false;
+        action.form = *form;
+        if (!widget.empty()) {
+            action.widget = ui::parseWidgetName(widget);
+            if (!action.widget) return false;
+        }
+        action.text = text;
+        game_.moveClockTo(clock(now));
+        return game_.act(action);
+    }
+
+    /// One turn of the page's timer: at most one tick delivered.
+    bool deliverNext(double now) { return game_.deliverNext(clock(now)); }
+
+    /// The next tick's time, or -1 when nothing is armed or the game ended.
+    [[nodiscard]] double nextDeadline() const {
+        if (game_.ended()) return -1;
+        const auto d = game_.nextDeadline();
+        return d ? static_cast<double>(*d) : -1;
+    }
+    [[nodiscard]] double now() const { return static_cast<double>(game_.now()); }
+    [[nodiscard]] bool ended() const { return game_.ended(); }
+    [[nodiscard]] val message() const {
+        const auto& m = game_.message();
+        return m ? val(*m) : val::null();
+    }
+
+    /// Counts the screen objects a form has had: it changes when a screen is
+    /// unloaded and created afresh, so the page builds a new panel. 0 while
+    /// the form has no screen.
+    int generation(int formNumber) {
+        const auto form = formOf(formNumber);
+        if (!form || game_.ended()) return 0;
+        const ui::Screen* s = game_.screen(*form);
+        auto& slot = slots_.at(static_cast<std::size_t>(ui::formIndex(*form)));
+        if (s != slot.screen) {
+            slot.screen = s;
+            if (s != nullptr) slot.generation = ++generations_;
+        }
+        return s == nullptr ? 0 : slot.generation;
+    }
+
+    [[nodiscard]] bool visible(int formNumber) const {
+        const ui::Screen* s = screen(formNumber);
+        return s != nullptr && s->visible();
+    }
+    [[nodiscard]] int showCount(int formNumber) const {
+        const ui::Screen* s = screen(formNumber);
+        return s == nullptr ? 0 : s->showCount();
+    }
+    [[nodiscard]] double revision(int formNumber) const {
+        const ui::Screen* s = screen(formNumber);
+        return s == nullptr ? -1 : static_cast<double>(s->revision());
+    }
+
+    /// What every widget of the page's panel shows now, by widget name.
+    [[nodiscard]] val widgets(int formNumber) const {
+        const ui::Screen* s = screen(formNumber);
+        if (s == nullptr) return val::null();
+        const ui::ScreenSpec& spec = s->layout();
+        val out = val::object();
+        for (const ui::WidgetSpec& w : spec.widgets) {
+            if (w.id.kind == ui::WidgetKind::Timer || !spec.onWindow(w)) continue;
+            val o = val::object();
+            o.set("visible", s->widgetVisible(w.id));
+            o.set("text", s->widgetText(w.id));
+            o.set("picture", picture(s->widgetPicture(w.id)));
+            o.set("name", s->accessibleName(w.id));
+            o.set("description", s->accessibleDescription(w.id));
+            out.set(ui::widgetName(w.id), o);
+        }
+        return out;
+    }
+
+    /// Every field of the screen as the scenario runner reads them: name to
+    /// a list of values.
+    [[nodiscard]] val fields(int formNumber) const {
+        const ui::Screen* s = screen(formNumber);
+        if (s == nullptr) return val::null();
+        val out = val::object();
+        for (const ui::Field& f : s->fields()) {
+            val values = val::array();
+            for (const auto& v : f.values) values.call<void>("push", v);
+            out.set(f.name, values);
+        }
+        return out;
+    }
+
+  private:
+    struct Slot {
+        const ui::Screen* screen = nullptr;
+        int generation = 0;
+    };
+
+    [[nodiscard]] const ui::Screen* screen(int formNumber) const {
+        const auto form = formOf(formNumber);
+        if (!form || game_.ended()) return nullptr;
+        return game_.screen(*form);
+    }
+    /// The page's clock as the game's: whole milliseconds, never negative,
+    /// and never beyond what a double holds exactly (the game refuses a
+    /// clock past its end; a cast from a larger double would be undefined).
+    static ui::Millis clock(double now) {
+        constexpr double kLargest = 9007199254740992.0;  // 2^53
+        if (!(now > 0)) return 0;
+        return static_cast<ui::Millis>(now < kLargest ? now : kLargest);
+    }
+
+    app::Game game_;
+    std::array<Slot, ui::kFormCount> slots_{};
+    int generations_ = 0;
+};
+
+std::string title() { return ui::kApplicationTitle; }
+
+EMSCRIPTEN_BINDINGS(mironeka) {
+    emscripten::constant("formCount", ui::kFormCount);
+    emscripten::function("title", &title);
+    emscripten::function("layout", &layout);
+    emscripten::class_<WebGame>("Game")
+        .constructor<>()
+        .function("act", &WebGame::act)
+        .function("deliverNext", &WebGame::deliverNext)
+        .function("nextDeadline", &WebGame::nextDeadline)
+        .function("now", &WebGame::now)
+        .function("ended", &WebGame::ended)
+        .function("message", &WebGame::message)
+        .function("generation", &WebGame::generation)
+        .function("visible", &WebGame::visible)
+        .function("showCount", &WebGame::showCount)
+        .function("revision", &WebGame::revision)
+        .function("widgets", &WebGame::widgets)
+        .function("fields", &WebGame::fields);
+}
+
+}  // namespace
+
+}  // namespace mironeka::web

@@ -1,0 +1,371 @@
+#!/usr/bin/python3
+"""The game in a real browser: headless chromium driven by selenium plays the
+page built into build-web/ and checks what it shows.
+
+    tests/web/browser_test.py [--site DIR] [--runner PATH] [unittest options]
+
+The page is served on 127.0.0.1 by this script alone, on a free port, for as
+long as the tests run. --runner names the scenario runner (default
+build/mironeka-scenario): the same moves are played through it and through
+the page, and the fields must agree. MIRONEKA_BROWSER_WINDOW=1 opens a real
+window instead of a headless one (under xvfb-run, for example).
+"""
+import argparse
+import functools
+import http.server
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+import unittest
+
+from selenium import webdriver
+from selenium.common.exceptions import TimeoutException
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.support.ui import WebDriverWait
+
+ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+SITE = os.path.join(ROOT, "build-web")
+RUNNER = os.path.join(ROOT, "build", "mironeka-scenario")
+GARDEN1 = 3
+CHROMIUM_FLAGS = [
+    "--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
+    "--disable-background-networking", "--disable-component-update", "--disable-sync",
+    "--window-size=1024,768",
+]
+
+
+class QuietHandler(http.server.SimpleHTTPRequestHandler):
+    extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map,
+                      ".wasm": "application/wasm", ".js": "text/javascript"}
+
+    def log_message(self, *args):
+        pass
+
+
+class Page(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        handler = functools.partial(QuietHandler, directory=SITE)
+        cls.server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+        cls.url = f"http://127.0.0.1:{cls.server.server_address[1]}/"
+        threading.Thread(target=cls.server.serve_forever, daemon=True).start()
+        cls.profile = tempfile.mkdtemp(prefix="mironeka-chromium-")
+        options = webdriver.ChromeOptions()
+        options.binary_location = "/usr/bin/chromium"
+        flags = CHROMIUM_FLAGS
+        if os.environ.get("MIRONEKA_BROWSER_WINDOW"):  # a real window, under Xvfb say
+            flags = [f for f in flags if f != "--headless"]
+        for flag in flags + [f"--user-data-dir={cls.profile}"]:
+            options.add_argument(flag)
+        cls.driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.driver.quit()
+        cls.server.shutdown()
+        cls.server.server_close()
+        shutil.rmtree(cls.profile, ignore_errors=True)
+
+    # --- helpers ------------------------------------------------------------
+
+    def load(self):
+        self.driver.get(self.url)
+        self.until(lambda: self.js("return window.mironeka && window.mironeka.ready"))
+
+    def js(self, script, *args):
+        return self.driver.execute_script(script, *args)
+
+    def until(self, condition, timeout=10, what="condition"):
+        try:
+            return WebDriverWait(self.driver, timeout, poll_frequency=0.02).until(
+                lambda _: condition())
+        except TimeoutException:
+            self.fail(f"timed out waiting for {what}")
+
+    def el(self, element_id):
+        return self.driver.find_element(By.ID, element_id)
+
+    def shown(self, element_id):
+        found = self.driver.find_elements(By.ID, element_id)
+        return bool(found) and found[0].is_displayed()
+
+    def fields(self, form):
+        """The screen's fields through the page's game, as the runner prints them."""
+        values = self.js("return window.mironeka.fields(arguments[0])", form) or {}
+        return {f"Form{form} {name}": " ".join(v) for name, v in values.items()}
+
+    def field(self, form, name):
+        return self.fields(form)[f"Form{form} {name}"]
+
+    def click(self, form, widget):
+        self.el(f"Form{form}-{widget}").click()
+
+    def garden_settled(self, form, days_left):
+        return self.field(form, "DaysLeft") == str(days_left) and \
+            self.js("return window.mironeka.game.nextDeadline() < 0 || "
+                    "window.mironeka.game.nextDeadline() - window.mironeka.now() > 200")
+
+    def start_garden(self, form=GARDEN1, button="Command2"):
+        self.until(lambda: self.shown("Form2"), what="the introduction")
+        self.click(2, "Command1")
+        self.until(lambda: self.shown("Form4-" + button), what="the stage-select screen")
+        self.click(4, button)
+        self.until(lambda: self.shown(f"Form{form}"), what="the garden")
+
+    def next_day(self, form, days_left):
+        self.click(form, "Command1")
+        self.until(lambda: self.garden_settled(form, days_left - 1) or self.message(),
+                   what="the day's evaluation")
+
+    def message(self):
+        return self.js("const b = document.querySelector('[role=alertdialog]');"
+                       "return b ? b.querySelector('.message').textContent : null")
+
+    def tile_pictures(self, form):
+        return [self.el(f"Form{form}-Image{n}").get_attribute("data-picture")
+                for n in range(1, 17)]
+
+    # --- tests --------------------------------------------------------------
+
+    def test_splash_then_introduction(self):
+        self.load()
+        # performance.now() counts from the navigation's start, before the request.
+        self.until(lambda: self.js("return window.mironeka.splashShownAt"), what="the splash")
+        self.assertTrue(self.shown("Form1"))
+        self.assertFalse(self.shown("Form2"))
+        time.sleep(max(0, 1.5 - self.js("return window.mironeka.now()") / 1000) + 0.1)
+        self.assertTrue(self.shown("Form2"), "the introduction 1.5 s after the start")
+        self.assertFalse(self.shown("Form1"), "the splash is gone")
+        # The introduction's OK button has the keys.
+        self.assertEqual(self.js("return document.activeElement.id"), "Form2-Command1")
+        # The Japanese text is drawn in the font served with the page.
+        served = self.driver.execute_async_script(
+            "const done = arguments[arguments.length - 1];"
+            "document.fonts.ready.then(() => done([...document.fonts]"
+            ".filter(f => f.family.includes('Mironeka Gothic')).map(f => f.status)))")
+        self.assertEqual(served, ["loaded"])
+
+    def test_garden1_two_sugar_tiles_bring_black_ants(self):
+        self.load()
+        self.start_garden()
+        self.click(GARDEN1, "Command2")  # sugar
+        self.click(GARDEN1, "Image6")
+        self.click(GARDEN1, "Image7")
+        self.until(lambda: self.field(GARDEN1, "SugarCount") == "2", what="two lumps of sugar")
+        self.click(GARDEN1, "Command1")
+        self.until(lambda: self.el(f"Form{GARDEN1}-Text37").get_attribute("value") == "4",
+                   what="4 points in the points box")
+        self.until(lambda: self.garden_settled(GARDEN1, 6), what="the evening's end")
+        pictures = self.tile_pictures(GARDEN1)
+        for n in (2, 3, 10, 11):
+            self.assertEqual(pictures[n - 1], "BlackAnt", f"tile {n}")
+        for n in (6, 7):
+            self.assertEqual(pictures[n - 1], "Sugar", f"tile {n}")
+        self.assertEqual(pictures.count("Ground"), 10)
+        self.assertEqual(self.el(f"Form{GARDEN1}-Image2").get_attribute("aria-label"),
+                         self.js("return window.mironeka.game.widgets(3).Image2.name"))
+
+    def test_each_step_of_the_evening_is_a_turn_of_its_own(self):
+        # The page is busy for 50 ms just after the click, so every step of
+        # the evening is due at once. Still a probe that runs on every turn of
+        # the page's event loop sees the ants arrive row by row: the steps are
+        # not run back to back, and the player's input can fall between them.
+        self.load()
+        self.start_garden()
+        self.click(GARDEN1, "Command2")
+        self.click(GARDEN1, "Image6")
+        self.click(GARDEN1, "Image7")
+        self.until(lambda: self.field(GARDEN1, "SugarCount") == "2", what="two lumps of sugar")
+        seen = self.driver.execute_async_script('''
+            const done = arguments[arguments.length - 1];
+            const tiles = [2, 10].map((n) => document.getElementById("Form3-Image" + n));
+            const seen = new Set();
+            const probe = new MessageChannel();
+            const started = performance.now();
+            probe.port1.onmessage = () => {
+              seen.add(tiles.map((t) => t.dataset.picture).join(" "));
+              if (performance.now() - started < 300) probe.port2.postMessage(null);
+              else done([...seen]);
+            };
+            document.getElementById("Form3-Command1").click();
+            while (performance.now() - started < 50) {}
+            probe.port2.postMessage(null);''')
+        self.assertIn("Ground Ground", seen)
+        self.assertIn("BlackAnt Ground", seen, "the first row of ants drawn alone")
+        self.assertIn("BlackAnt BlackAnt", seen)
+
+    def test_keyboard_plays_a_day(self):
+        self.load()
+        self.until(lambda: self.shown("Form2"), what="the introduction")
+        active = lambda: self.js("return document.activeElement.id")
+        body = self.driver.switch_to.active_element
+        body.send_keys(Keys.SPACE)
+        self.until(lambda: active() == "Form4-Command2", what="garden 1's button focused")
+        self.driver.switch_to.active_element.send_keys(Keys.ENTER)
+        self.until(lambda: active() == "Form3-Image1", what="tile 1 focused")
+        keys = lambda *k: self.driver.switch_to.active_element.send_keys(*k)
+        keys(Keys.TAB)
+        self.assertEqual(active(), "Form3-Command5")
+        keys(Keys.TAB)
+        self.assertEqual(active(), "Form3-Command2")
+        self.until(lambda: self.field(GARDEN1, "HintText") != "", what="the tool's hint")
+        keys(Keys.SPACE)
+        keys(Keys.SHIFT, Keys.TAB)
+        keys(Keys.SHIFT, Keys.TAB)
+        self.assertEqual(active(), "Form3-Image1")
+        keys(Keys.LEFT)
+        keys(Keys.UP)
+        self.assertEqual(active(), "Form3-Image1", "no wrapping at the grid's edges")
+        for _ in range(4):
+            keys(Keys.RIGHT)
+        self.assertEqual(active(), "Form3-Image4", "the row's end stops the arrow")
+        for _ in range(3):
+            keys(Keys.LEFT)
+        keys(Keys.RIGHT)
+        keys(Keys.DOWN)
+        self.assertEqual(active(), "Form3-Image6")
+        keys(Keys.SPACE)
+        keys(Keys.RIGHT)
+        keys(Keys.ENTER)
+        self.until(lambda: self.field(GARDEN1, "SugarCount") == "2", what="two lumps of sugar")
+        for _ in range(5):
+            keys(Keys.TAB)
+        self.assertEqual(active(), "Form3-Command1")
+        keys(Keys.ENTER)
+        self.until(lambda: self.field(GARDEN1, "Points") == "4", what="4 points")
+
+    def test_end_message_after_seven_days_is_modal_while_time_runs(self):
+        self.load()
+        self.start_garden()
+        for days_left in range(7, 0, -1):
+            self.next_day(GARDEN1, days_left)
+        self.until(lambda: self.message() is not None, what="the end message")
+        box = self.driver.find_element(By.CSS_SELECTOR, "[role=alertdialog]")
+        self.assertEqual([b.text for b in box.find_elements(By.TAG_NAME, "button")], ["OK"])
+        self.assertEqual(self.js("return document.activeElement.id"), "MessageBox-Ok")
+        # The page under the box takes no clicks and no keys, and the clock
+        # runs on.
+        clock = self.js("return window.mironeka.game.now()")
+        covered = self.js("const r = document.getElementById('Form4-Command3')"
+                          ".getBoundingClientRect();"
+                          "return document.elementFromPoint(r.x + r.width / 2, r.y + r.height / 2)"
+                          ".closest('#MessageBox') !== null")
+        self.assertTrue(covered, "the box covers garden 2's button")
+        webdriver.ActionChains(self.driver).move_to_element_with_offset(
+            self.el("Form4-Command3"), 0, 0).click().perform()
+        self.driver.switch_to.active_element.send_keys(Keys.TAB)
+        self.assertEqual(self.js("return document.activeElement.id"), "MessageBox-Ok")
+        time.sleep(0.3)
+        self.assertIsNone(self.js("return document.getElementById('Form5')"))
+        # The stage-select screen's timer ticks every second behind the box.
+        self.until(lambda: self.js("return window.mironeka.game.now()") > clock + 900,
+                   what="the clock running")
+        self.assertEqual(self.field(4, "GardensFinished"), "0")
+        self.el("MessageBox-Ok").click()
+        self.until(lambda: self.field(4, "GardensFinished") == "1", what="garden 1 finished")
+        self.assertIsNone(self.message())
+
+    def test_whole_game_to_the_score_code_agrees_with_the_runner(self):
+        if not os.access(RUNNER, os.X_OK):
+            self.skipTest(f"no scenario runner at {RUNNER}")
+        self.load()
+        script = ["wait 1500"]
+        layouts = {}
+
+        def tracks(form, widget):
+            if form not in layouts:
+                layouts[form] = self.js("return window.mironeka.module.layout(arguments[0])"
+                                        ".widgets.filter(w => w.tracksPointer).map(w => w.name)",
+                                        form)
+            return widget in layouts[form]
+
+        def click(form, widget, settle=1):
+            # The pointer comes to the widget before it clicks: a move the
+            # runner hears too.
+            if tracks(form, widget):
+                script.append(f"move Form{form} {widget}")
+            script.append(f"click Form{form} {widget}")
+            script.append(f"wait {settle}")
+            self.click(form, widget)
+
+        def ok():
+            self.until(lambda: self.message() is not None, what="the message box")
+            script.append("ok")
+            script.append("wait 1")
+            self.el("MessageBox-Ok").click()
+            self.until(lambda: self.message() is None, what="the box closed")
+
+        def play(form, opener, placements):
+            self.until(lambda: self.shown(f"Form4-{opener}"), what=f"{opener} on the board")
+            click(4, opener)
+            self.until(lambda: self.shown(f"Form{form}"), what=f"Form{form}")
+            for tool, tiles in placements:
+                click(form, tool)
+                for tile in tiles:
+                    click(form, tile)
+                self.until(lambda: self.js("return window.mironeka.game.nextDeadline() < 0 ||"
+                                           " window.mironeka.game.nextDeadline() -"
+                                           " window.mironeka.now() > 200"), what="placements")
+            for days_left in range(7, 0, -1):
+                click(form, "Command1", 30)
+                self.until(lambda: self.garden_settled(form, days_left - 1) or self.message(),
+                           what="the day's evaluation")
+            ok()
+
+        self.until(lambda: self.shown("Form2"), what="the introduction")
+        click(2, "Command1")
+        play(3, "Command2", [("Command2", ["Image1"]), ("Command4", ["Image2", "Image5", "Image6"])])
+        play(5, "Command3", [("Command2", ["Image6", "Image7", "Image10"])])
+        play(6, "Command4", [("Command2", ["Image1"]), ("Command4", ["Image2", "Image5", "Image6"])])
+        play(7, "Command5", [])
+        play(8, "Command6", [])
+        play(9, "Command7", [])
+        self.until(lambda: self.shown("Form10-Command1"), timeout=15, what="the result's buttons")
+        script.append("wait 10000")
+        click(10, "Command1", 1000)
+        self.until(lambda: self.el("Form11-Text2").get_attribute("value") != "Text2",
+                   what="the score code")
+        shown_code = self.el("Form11-Text2").get_attribute("value")
+        script.append("print")
+
+        page_fields = {}
+        for form in range(1, 12):
+            page_fields.update(self.fields(form))
+        with tempfile.NamedTemporaryFile("w", suffix=".scn", delete=False) as f:
+            f.write("\n".join(script) + "\n")
+        try:
+            out = subprocess.run([RUNNER, f.name], capture_output=True, text=True, check=True)
+        finally:
+            os.unlink(f.name)
+        runner_fields = {}
+        for line in out.stdout.splitlines()[:-1]:
+            form, name, *rest = line.split(" ", 2)
+            runner_fields[f"{form} {name}"] = rest[0] if rest else ""
+        self.assertGreater(len(runner_fields), 70)
+        self.assertEqual(page_fields, runner_fields)
+        self.assertEqual(shown_code, runner_fields["Form11 ScoreCodeText"])
+        self.assertEqual(shown_code, "47.45")  # 13 points: 13 × 7.3 ÷ 2
+        # What the page shows is what the game holds.
+        for form in (3, 5, 6, 7, 8, 9):
+            self.assertEqual(" ".join(self.tile_pictures(form)),
+                             runner_fields[f"Form{form} TilePictures"])
+
+
+def main():
+    global SITE, RUNNER
+    parser = argparse.ArgumentParser(add_help=False)
+    parser.add_argument("--site", default=SITE)
+    parser.add_argument("--runner", default=RUNNER)
+    args, rest = parser.parse_known_args()
+    SITE, RUNNER = os.path.abspath(args.site), os.path.abspath(args.runner)
+    unittest.main(argv=[sys.argv[0]] + rest, verbosity=2)
+
+
+if __name__ == "__main__":
+    main()
