@@ -46,7 +46,7 @@ EventLoop::Entry* EventLoop::find(TimerId id) {
 const EventLoop::Entry* EventLoop::find(TimerId id) const {
     const std::uint64_t number = id & 0xFFFF'FFFF;
     if (number == 0 || number > slots_.size()) return nullptr;
-    const Slot& slot = slots_[number - 1];
+    const Slot& slot = slots_[static_cast<std::size_t>(number - 1)];
     return slot.used && slot.generation == id >> 32 ? &slot.entry : nullptr;
 }
 

@@ -1,19 +1,21 @@
 #include "ui/number_text.h"
 
-#include <charconv>
+#include <locale>
+#include <sstream>
 
 namespace mironeka::ui {
 
 std::string numberText(double value) {
     if (value == 0.0) return "0";  // also -0.0, which would otherwise be signed
-    char buffer[40];
-    // General format with 15 significant digits drops trailing zeros, like
-    // "%.15g", but never looks at the C locale: the decimal point is "."
-    // whatever locale the toolkit has set. Every value the game writes lies
-    // well below 1e15, so it stays in plain notation.
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
-    return {buffer, result.ptr};
+    // At most 15 significant digits, trailing zeros dropped (as "%.15g"), in
+    // the classic locale: the decimal point is "." and there is no grouping,
+    // whatever locale the toolkit or the page has set. Every value the game
+    // writes lies well below 1e15, so it stays in plain notation.
+    std::ostringstream out;
+    out.imbue(std::locale::classic());
+    out.precision(15);
+    out << value;
+    return out.str();
 }
 
 }  // namespace mironeka::ui

@@ -19,7 +19,10 @@ constexpr std::array<std::pair<WidgetKind, std::string_view>, 6> kKindNames{{
 
 // A positive whole number without sign or leading zeros.
 std::optional<int> parseIndex(std::string_view digits) {
-    if (digits.empty() || digits.size() > 4 || digits.front() == '0') return std::nullopt;
+    // from_chars would take a leading "-": "Form-8" is no screen.
+    if (digits.empty() || digits.size() > 4 || digits.front() < '1' || digits.front() > '9') {
+        return std::nullopt;
+    }
     int value = 0;
     auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
     if (ec != std::errc{} || end != digits.data() + digits.size()) return std::nullopt;

@@ -46,6 +46,8 @@ INSTANTIATE_TEST_SUITE_P(
                       BadLine{"click Form12 Command1\n", "no screen named 'Form12'"},
                       BadLine{"click Form3 Command7\n", "Form3 has no widget named 'Command7'"},
                       BadLine{"click Form4 Command01\n", "has no widget named 'Command01'"},
+                      BadLine{"click Form-8 Image1\n", "no screen named 'Form-8'"},
+                      BadLine{"click Form3 Image-1\n", "has no widget named 'Image-1'"},
                       BadLine{"click Form2\n", "t.scn:1: error:"},
                       BadLine{"expect Form3 Colour red\n", "Form3 has no field named 'Colour'"},
                       BadLine{"expect Form3 Tiles 0 0\n", "Tiles takes 16 value(s), got 2"},
