@@ -228,6 +228,7 @@ void GardenScreen::runStep() {
 }
 
 void GardenScreen::endPass() {
+    ++passesEnded_;
     if (queuedPasses_ > 0) {
         --queuedPasses_;
         step_ = 1;

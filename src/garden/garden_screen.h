@@ -69,6 +69,7 @@ public:
     [[nodiscard]] Picture colonySlotPicture() const { return colonySlot_; }
     /// True while a pass of the evaluation runs or waits to run.
     [[nodiscard]] bool evaluating() const { return step_ != 0; }
+    [[nodiscard]] int passesEnded() const { return passesEnded_; }
 
     static constexpr int kDays = 7;
 
@@ -104,6 +105,7 @@ private:
     SugarJudgement scoring_ = SugarJudgement::TooLittle;  // chain chosen at step 9
     bool endMessageClosed_ = false;
     bool reportedFinished_ = false;
+    int passesEnded_ = 0;
 };
 
 }  // namespace mironeka::garden
