@@ -10,6 +10,8 @@
 // memory of later games keeps growing past that of the early ones.
 //
 // Usage: mironeka-soak SECONDS [SEED]
+// MIRONEKA_SOAK_FAULT=stall (the windows freeze for 3 s once) or =grow (each
+// game keeps 16 MB more) shows that the watchdog and the memory check fail.
 
 #include <QApplication>
 #include <QInputMethodEvent>
@@ -91,7 +93,9 @@ class Soak {
 
     void step() {
         if (!driver_) return;
-        ++actions_;
+        if (++actions_ == 500 && fault_ == "stall") {
+            std::this_thread::sleep_for(std::chrono::seconds(3));
+        }
         if (driver_->window(FormId::Form10) != nullptr) sawResult_ = true;
         if (auto* box = driver_->messageBox(); box && box->isVisible()) {
             if (chance(70)) {
@@ -156,6 +160,7 @@ class Soak {
     }
 
     void newGame() {
+        if (fault_ == "grow") kept_.emplace_back(16 << 20, 'x');
         driver_ = std::make_unique<Driver>();
         sawResult_ = false;
         QObject::connect(driver_.get(), &Driver::gameEnded, driver_.get(), [this] {
@@ -266,6 +271,9 @@ class Soak {
     int gamesToResult_ = 0;
     bool sawResult_ = false;
     QString last_;  // the action that ended the game
+    const std::string fault_ =
+        std::getenv("MIRONEKA_SOAK_FAULT") ? std::getenv("MIRONEKA_SOAK_FAULT") : "";
+    std::vector<std::string> kept_;
     std::vector<long> rssAfterGame_;
 };
 
