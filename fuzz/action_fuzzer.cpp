@@ -51,10 +51,16 @@ constexpr std::size_t kHistory = 40;  // deadlines kept: more than one pass is l
     std::abort();
 }
 
-#define EXPECT(cond, rule) \
-    if (!(cond)) violated(rule, __LINE__)
-#define EXPECT_EQUAL(x, y, rule) \
-    if ((x) != (y)) violated(rule, __LINE__, static_cast<long long>(x), static_cast<long long>(y))
+// The game's value first, the model's second.
+#define EXPECT(cond, rule)                     \
+    do {                                       \
+        if (!(cond)) violated(rule, __LINE__); \
+    } while (false)
+#define EXPECT_EQUAL(x, y, rule)                        \
+    do {                                                \
+        const long long x_ = (x), y_ = (y);             \
+        if (x_ != y_) violated(rule, __LINE__, x_, y_); \
+    } while (false)
 
 // --- The rules of a day's evaluation, written out on their own -------------
 

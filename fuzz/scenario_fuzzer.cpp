@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 #include <sstream>
 #include <string>
 
@@ -21,6 +22,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::fprintf(stderr, "\n*** the same script gave two different runs\n");
             std::abort();
         }
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "\n*** the runner threw: %s\n", e.what());
+        std::abort();
     } catch (...) {
         std::fprintf(stderr, "\n*** the runner threw\n");
         std::abort();
