@@ -44,6 +44,7 @@ using Clock = std::chrono::steady_clock;
 
 constexpr int kActionEveryMs = 8;
 constexpr auto kStallLimit = std::chrono::milliseconds(2000);
+constexpr std::size_t kGamesForMemoryCheck = 6;
 
 // A line of /proc/self/status in kB: VmRSS (resident now), VmHWM (peak).
 long statusKb(const std::string& wanted) {
@@ -118,8 +119,11 @@ class Soak {
             window = active;
         }
         const auto roll = pick(100);
+        // The result screen waits five seconds for its buttons; closing it
+        // in that time would leave the score-code screen unplayed.
+        const bool result = window->objectName() == "Form10";
         if (roll < 1) {
-            closeRequest(window);
+            if (!result || pick(20) == 0) closeRequest(window);
         } else if (roll < 11) {
             pointerMove(window);
         } else if (roll < 15) {
@@ -138,6 +142,10 @@ class Soak {
         for (long kb : rssAfterGame_) std::printf(" %.1f", static_cast<double>(kb) / 1024);
         std::printf("\nsoak: peak resident memory %.1f MB\n",
                     static_cast<double>(statusKb("VmHWM:")) / 1024);
+        if (rssAfterGame_.size() < kGamesForMemoryCheck) {
+            std::printf("soak: too few games to compare memory (fewer than %zu)\n",
+                        kGamesForMemoryCheck);
+        }
     }
 
     /// Later games must not hold much more memory than early ones. Games
@@ -145,7 +153,7 @@ class Soak {
     /// second and the last third of the games played.
     [[nodiscard]] bool memoryKeepsGrowing() const {
         const auto n = rssAfterGame_.size();
-        if (n < 6) return false;
+        if (n < kGamesForMemoryCheck) return false;
         const auto third = n / 3;
         const long early =
             *std::max_element(rssAfterGame_.begin() + 1, rssAfterGame_.begin() + 1 + third);
