@@ -77,10 +77,10 @@ class FormWindow final : public QWidget {
     const ui::ScreenSpec& layout_;
     ActionSink& sink_;
     std::vector<Bound> bound_;
-    std::vector<QWidget*> grid_;                // the layout's grid, row by row
-    QList<QWidget*> exposed_;                   // in Tab order, then the rest
-    std::uint64_t synced_ = ~std::uint64_t{0};  // the screen's revision shown last
-    bool placed_ = false;                       // centred by its real frame
+    std::vector<QWidget*> grid_;                           // the layout's grid, row by row
+    QList<QWidget*> exposed_;                              // in Tab order, then the rest
+    std::uint64_t synced_ = ~std::uint64_t{0};             // the screen's revision shown last
+    bool placed_ = false;                                  // centred by its real frame
     std::optional<std::optional<ui::WidgetId>> lastMove_;  // where the last move went
     std::uint64_t lastMoveRevision_ = 0;
 };
