@@ -3,6 +3,7 @@
 #include <qdrawutil.h>
 
 #include <QPainter>
+#include <algorithm>
 
 #include "qt/pictures.h"
 
@@ -24,6 +25,15 @@ void PictureButton::paintEvent(QPaintEvent*) {
     painter.drawPixmap(0, 0, PictureCache::pixmap(picture_, size(), devicePixelRatioF()));
     qDrawWinButton(&painter, rect(), palette(), isDown(), nullptr);
     if (hasFocus()) drawFocusMark(painter, rect().adjusted(3, 3, -3, -3));
+}
+
+void TextButton::paintEvent(QPaintEvent* event) {
+    QPushButton::paintEvent(event);
+    if (!hasFocus()) return;
+    QPainter painter(this);
+    // Small buttons ("×" is 17 pixels) get the mark closer to their edge.
+    const int inset = std::min(width(), height()) < 20 ? 2 : 3;
+    drawFocusMark(painter, rect().adjusted(inset, inset, -inset, -inset));
 }
 
 TileButton::TileButton(std::optional<ui::Picture> p, QSize size, QWidget* parent)

@@ -28,6 +28,16 @@ class PictureButton final : public QPushButton {
     ui::Picture picture_;
 };
 
+/// A command button with a text caption, drawn by the style, with the
+/// game's own focus mark: the style's is too faint on small buttons.
+class TextButton final : public QPushButton {
+  public:
+    TextButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent) {}
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
 /// A picture that is clicked like a button: a garden's tile. It takes the
 /// keyboard focus, is pressed by Space or Enter, and is a button to screen
 /// readers.

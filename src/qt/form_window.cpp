@@ -190,7 +190,7 @@ QPushButton* FormWindow::addButton(const ui::WidgetSpec& spec) {
         button = new PictureButton(*spec.picture, this);
         button->setGeometry(qRect(spec.box));
     } else {
-        button = new QPushButton(text(spec.text), this);
+        button = new TextButton(text(spec.text), this);
         button->setGeometry(qRect(spec.box));
         button->setFixedSize(qRect(spec.box).size());
         button->setAutoDefault(false);

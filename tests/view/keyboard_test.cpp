@@ -129,6 +129,37 @@ TEST_F(Keys, TheResultScreenStartsOnSendingTheScore) {
     EXPECT_EQ(focused(FormId::Form11, 0), QStringLiteral("Text2"));
 }
 
+// The focus mark: a black frame with a white one inside, three pixels in from
+// the control's edge, whole pixels at any scale (no grey edges at 2x).
+TEST_F(Keys, TheFocusedControlShowsASharpMark) {
+    session.reach(kGarden1);
+    QApplication::processEvents();
+    for (const auto& [form, name] :
+         {std::pair(kGarden1, "Image1"), std::pair(FormId::Form4, "Command3")}) {
+        QWidget* control = session.widget(form, name);
+        control->window()->activateWindow();
+        QApplication::processEvents();
+        control->setFocus();
+        QApplication::processEvents();
+        ASSERT_TRUE(control->hasFocus()) << name;
+        const QImage image = control->grab().toImage();
+        const qreal r = image.devicePixelRatio();
+        const int mid = static_cast<int>(control->height() * r / 2);
+        for (int x = 0; x < static_cast<int>(2 * r); ++x) {  // the black frame's width
+            EXPECT_EQ(image.pixelColor(static_cast<int>(3 * r) + x, mid), QColor(Qt::black))
+                << name << " at " << x;
+        }
+        for (int x = 0; x < static_cast<int>(r); ++x) {  // then the white one
+            EXPECT_EQ(image.pixelColor(static_cast<int>(5 * r) + x, mid), QColor(Qt::white))
+                << name << " at " << x;
+        }
+        control->clearFocus();
+        QApplication::processEvents();
+        const QImage plain = control->grab().toImage();
+        EXPECT_NE(plain.pixelColor(static_cast<int>(3 * r), mid), QColor(Qt::black)) << name;
+    }
+}
+
 // --- Screen readers ------------------------------------------------------------
 
 struct Seen {
