@@ -6,28 +6,12 @@
 #include <set>
 #include <vector>
 
+#include "neighbours.h"
+
 namespace mironeka::garden {
 namespace {
 
-// The neighbours of each tile, written out by hand from the grid.
-const std::vector<std::set<int>> kNeighbours{
-    {2, 6, 5},
-    {1, 5, 6, 7, 3},
-    {2, 6, 7, 8, 4},
-    {3, 7, 8},
-    {1, 2, 6, 10, 9},
-    {1, 2, 3, 7, 11, 10, 9, 5},
-    {2, 3, 4, 8, 12, 11, 10, 6},
-    {4, 12, 11, 7, 3},
-    {5, 6, 10, 14, 13},
-    {5, 6, 7, 11, 15, 14, 13, 9},
-    {6, 7, 8, 12, 16, 15, 14, 10},
-    {7, 8, 16, 15, 11},
-    {9, 10, 14},
-    {9, 10, 11, 15, 13},
-    {14, 10, 11, 12, 16},
-    {11, 12, 15},
-};
+using oracle::kNeighbours;
 
 class NeighbourTotalTest : public ::testing::TestWithParam<int> {};
 
