@@ -236,15 +236,16 @@ void GardenScreen::runStep() {
             points_ = 0;
             changed();
             break;
-        case Work::Ants:
+        case Work::Ants: {
             // Level 0 keeps the tile's picture.
+            const std::array<Picture, 4> byLevel{antSlot_, colonySlot_, Picture::RedAnt,
+                                                 Picture::RedColony};
             for (int n = first; n <= last; ++n) {
-                const std::array<Picture, 4> kByLevel{antSlot_, colonySlot_, Picture::RedAnt,
-                                                      Picture::RedColony};
                 const int level = antLevel(totals_[index(n)], thresholds);
-                if (level > 0) setPicture(n, kByLevel.at(static_cast<std::size_t>(level - 1)));
+                if (level > 0) setPicture(n, byLevel.at(static_cast<std::size_t>(level - 1)));
             }
             break;
+        }
         case Work::Score:
             if (step.resetPoints) points_ = 0;
             for (int n = first; n <= last; ++n) {

@@ -110,12 +110,12 @@ FormWindow::FormWindow(const ui::ScreenSpec& layout, ActionSink& sink)
     // The bare background hears pointer moves where the screen wants them.
     setMouseTracking(layout.tracksPointer);
 
-    for (const auto& spec : layout.widgets) {
-        if (!layout.onWindow(spec)) continue;  // cut off by the window's edge
-        if (QWidget* w = build(spec)) {
-            w->setObjectName(QString::fromStdString(ui::widgetName(spec.id)));
+    for (const auto& entry : layout.widgets) {
+        if (!layout.onWindow(entry)) continue;  // cut off by the window's edge
+        if (QWidget* w = build(entry)) {
+            w->setObjectName(QString::fromStdString(ui::widgetName(entry.id)));
             w->installEventFilter(this);
-            bound_.push_back({spec.id, w});
+            bound_.push_back({entry.id, w});
         }
     }
     for (const ui::WidgetId id : layout.grid) {
@@ -128,34 +128,34 @@ FormWindow::FormWindow(const ui::ScreenSpec& layout, ActionSink& sink)
     focusFirst();
 }
 
-QWidget* FormWindow::build(const ui::WidgetSpec& spec) {
-    switch (spec.id.kind) {
+QWidget* FormWindow::build(const ui::WidgetSpec& entry) {
+    switch (entry.id.kind) {
         case ui::WidgetKind::Label:
-            return addLabel(spec);
+            return addLabel(entry);
         case ui::WidgetKind::Command:
-            return addButton(spec);
+            return addButton(entry);
         case ui::WidgetKind::Text:
-            return addTextBox(spec);
+            return addTextBox(entry);
         case ui::WidgetKind::Image: {
             const bool inGrid =
-                std::find(layout_.grid.begin(), layout_.grid.end(), spec.id) != layout_.grid.end();
+                std::find(layout_.grid.begin(), layout_.grid.end(), entry.id) != layout_.grid.end();
             if (inGrid) {
-                auto* tile = new TileButton(spec.picture, qRect(spec.box).size(), this);
-                tile->move(spec.box.left, spec.box.top);
+                auto* tile = new TileButton(entry.picture, qRect(entry.box).size(), this);
+                tile->move(entry.box.left, entry.box.top);
                 connect(tile, &QAbstractButton::clicked, this,
-                        [this, id = spec.id] { send(app::Action::Kind::Click, id); });
+                        [this, id = entry.id] { send(app::Action::Kind::Click, id); });
                 return tile;
             }
-            auto* image = new ImageWidget(spec.picture, qRect(spec.box).size(), this);
-            image->move(spec.box.left, spec.box.top);
+            auto* image = new ImageWidget(entry.picture, qRect(entry.box).size(), this);
+            image->move(entry.box.left, entry.box.top);
             connect(image, &ImageWidget::clicked, this,
-                    [this, id = spec.id] { send(app::Action::Kind::Click, id); });
+                    [this, id = entry.id] { send(app::Action::Kind::Click, id); });
             return image;
         }
         case ui::WidgetKind::Line: {
             // A black line one pixel wide, end points included.
             auto* line = new QWidget(this);
-            line->setGeometry(qRect(spec.box));
+            line->setGeometry(qRect(entry.box));
             QPalette pal = line->palette();
             pal.setColor(QPalette::Window, Qt::black);
             line->setPalette(pal);
@@ -168,52 +168,52 @@ QWidget* FormWindow::build(const ui::WidgetSpec& spec) {
     return nullptr;
 }
 
-QLabel* FormWindow::addLabel(const ui::WidgetSpec& spec) {
-    auto* label = new QLabel(text(spec.text), this);
-    label->setGeometry(qRect(spec.box));
+QLabel* FormWindow::addLabel(const ui::WidgetSpec& entry) {
+    auto* label = new QLabel(text(entry.text), this);
+    label->setGeometry(qRect(entry.box));
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setWordWrap(true);
-    if (spec.look.points != ui::Look{}.points) label->setFont(gameFont(spec.look.points));
+    if (entry.look.points != ui::Look{}.points) label->setFont(gameFont(entry.look.points));
     QPalette pal = label->palette();
-    pal.setColor(QPalette::WindowText, colour(spec.look.text));
-    if (spec.look.back) {
-        pal.setColor(QPalette::Window, colour(*spec.look.back));
+    pal.setColor(QPalette::WindowText, colour(entry.look.text));
+    if (entry.look.back) {
+        pal.setColor(QPalette::Window, colour(*entry.look.back));
         label->setAutoFillBackground(true);
     }
     label->setPalette(pal);
     return label;
 }
 
-QPushButton* FormWindow::addButton(const ui::WidgetSpec& spec) {
+QPushButton* FormWindow::addButton(const ui::WidgetSpec& entry) {
     QPushButton* button = nullptr;
-    if (spec.picture) {
-        button = new PictureButton(*spec.picture, this);
-        button->setGeometry(qRect(spec.box));
+    if (entry.picture) {
+        button = new PictureButton(*entry.picture, this);
+        button->setGeometry(qRect(entry.box));
     } else {
-        button = new TextButton(text(spec.text), this);
-        button->setGeometry(qRect(spec.box));
-        button->setFixedSize(qRect(spec.box).size());
+        button = new TextButton(text(entry.text), this);
+        button->setGeometry(qRect(entry.box));
+        button->setFixedSize(qRect(entry.box).size());
         button->setAutoDefault(false);
     }
-    if (!spec.tooltip.empty()) button->setToolTip(text(spec.tooltip));
-    if (!spec.startsVisible) button->hide();
-    if (spec.tracksPointer) button->setMouseTracking(true);
+    if (!entry.tooltip.empty()) button->setToolTip(text(entry.tooltip));
+    if (!entry.startsVisible) button->hide();
+    if (entry.tracksPointer) button->setMouseTracking(true);
     connect(button, &QPushButton::clicked, this,
-            [this, id = spec.id] { send(app::Action::Kind::Click, id); });
+            [this, id = entry.id] { send(app::Action::Kind::Click, id); });
     return button;
 }
 
-QLineEdit* FormWindow::addTextBox(const ui::WidgetSpec& spec) {
+QLineEdit* FormWindow::addTextBox(const ui::WidgetSpec& entry) {
     auto* edit = new QLineEdit(this);
-    edit->setGeometry(qRect(spec.box));
-    edit->setFixedSize(qRect(spec.box).size());
+    edit->setGeometry(qRect(entry.box));
+    edit->setFixedSize(qRect(entry.box).size());
     // The layout's boxes are one line of 9-point text in 18 pixels: a thin
     // frame and no extra margins, or the text would be clipped.
     edit->setTextMargins(0, -2, 0, -2);
-    edit->setText(text(spec.text));
-    edit->setReadOnly(spec.readOnly);
-    if (!spec.readOnly) {
-        connect(edit, &QLineEdit::textEdited, this, [this, id = spec.id](const QString& t) {
+    edit->setText(text(entry.text));
+    edit->setReadOnly(entry.readOnly);
+    if (!entry.readOnly) {
+        connect(edit, &QLineEdit::textEdited, this, [this, id = entry.id](const QString& t) {
             send(app::Action::Kind::Type, id, t.toStdString());
         });
     }
@@ -227,7 +227,7 @@ void FormWindow::raiseControls() {
 }
 
 void FormWindow::sync(const ui::Screen& screen) {
-    if (screen.revision() == synced_) return;
+    // The driver calls this only when the screen has changed.
     synced_ = screen.revision();
     bool focusHidden = false;
     for (const auto& [id, widget] : bound_) {
@@ -298,8 +298,8 @@ void FormWindow::orderFocus() {
     }
     // Then what a screen reader reads but the keyboard doesn't stop at.
     for (const auto& [id, widget] : bound_) {
-        const ui::WidgetSpec* spec = layout_.find(id);
-        if (spec->exposed && !exposed_.contains(widget)) exposed_ << widget;
+        const ui::WidgetSpec* entry = layout_.find(id);
+        if (entry->exposed && !exposed_.contains(widget)) exposed_ << widget;
     }
 }
 
@@ -360,21 +360,27 @@ void FormWindow::mouseMoveEvent(QMouseEvent* event) {
 }
 
 bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
-    auto* widget = qobject_cast<QWidget*>(watched);
-    const ui::WidgetSpec* spec = nullptr;
-    for (const auto& [id, w] : bound_) {
-        if (w == watched) spec = layout_.find(id);
+    // Every event of every widget passes here (paints too): look the widget
+    // up only for the few this window answers.
+    const auto type = event->type();
+    if (type != QEvent::MouseMove && type != QEvent::FocusIn && type != QEvent::KeyPress) {
+        return QWidget::eventFilter(watched, event);
     }
-    if (widget == nullptr || spec == nullptr) return QWidget::eventFilter(watched, event);
+    auto* widget = qobject_cast<QWidget*>(watched);
+    const ui::WidgetSpec* entry = nullptr;
+    for (const auto& [id, w] : bound_) {
+        if (w == watched) entry = layout_.find(id);
+    }
+    if (widget == nullptr || entry == nullptr) return QWidget::eventFilter(watched, event);
 
     switch (event->type()) {
         case QEvent::MouseMove:
-            if (spec->tracksPointer) sendMove(spec->id);
+            if (entry->tracksPointer) sendMove(entry->id);
             break;
         case QEvent::FocusIn:
             // A tool that takes the keyboard focus shows its hint, as
             // pointing at it does.
-            if (spec->tracksPointer) send(app::Action::Kind::Move, spec->id);
+            if (entry->tracksPointer) send(app::Action::Kind::Move, entry->id);
             break;
         case QEvent::KeyPress: {
             const int key = static_cast<QKeyEvent*>(event)->key();

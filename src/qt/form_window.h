@@ -53,7 +53,7 @@ class FormWindow final : public QWidget {
         QWidget* widget;
     };
 
-    QWidget* build(const ui::WidgetSpec& spec);
+    QWidget* build(const ui::WidgetSpec& entry);
     /// Tab order: on-screen order, top to bottom, then left to right; the
     /// grid is one stop, where its first tile stands.
     void orderFocus();
@@ -62,9 +62,9 @@ class FormWindow final : public QWidget {
     [[nodiscard]] int gridIndex(const QWidget* w) const;
     /// The arrow keys inside the grid; the focus stays put at an edge.
     void moveInGrid(int from, int key);
-    QLabel* addLabel(const ui::WidgetSpec& spec);
-    QPushButton* addButton(const ui::WidgetSpec& spec);
-    QLineEdit* addTextBox(const ui::WidgetSpec& spec);
+    QLabel* addLabel(const ui::WidgetSpec& entry);
+    QPushButton* addButton(const ui::WidgetSpec& entry);
+    QLineEdit* addTextBox(const ui::WidgetSpec& entry);
     /// Puts the buttons and text boxes above labels, images and lines.
     void raiseControls();
     bool send(app::Action::Kind kind, std::optional<ui::WidgetId> widget = std::nullopt,

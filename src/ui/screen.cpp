@@ -17,35 +17,35 @@ void Screen::hide() {
 }
 
 bool Screen::widgetVisible(WidgetId w) const {
-    const WidgetSpec* spec = layout_.find(w);
-    return spec != nullptr && visibleNow(w).value_or(spec->startsVisible);
+    const WidgetSpec* entry = layout_.find(w);
+    return entry != nullptr && visibleNow(w).value_or(entry->startsVisible);
 }
 
 std::string Screen::widgetText(WidgetId w) const {
     if (auto text = textNow(w)) return std::move(*text);
-    const WidgetSpec* spec = layout_.find(w);
-    return spec == nullptr ? std::string() : std::string(spec->text);
+    const WidgetSpec* entry = layout_.find(w);
+    return entry == nullptr ? std::string() : std::string(entry->text);
 }
 
 std::optional<Picture> Screen::widgetPicture(WidgetId w) const {
     if (auto picture = pictureNow(w)) return picture;
-    const WidgetSpec* spec = layout_.find(w);
-    return spec == nullptr ? std::nullopt : spec->picture;
+    const WidgetSpec* entry = layout_.find(w);
+    return entry == nullptr ? std::nullopt : entry->picture;
 }
 
 std::string Screen::accessibleName(WidgetId w) const {
-    const WidgetSpec* spec = layout_.find(w);
-    if (spec == nullptr) return {};
-    if (!spec->accessibleName.empty()) return std::string(spec->accessibleName);
-    if (!spec->tooltip.empty()) return std::string(spec->tooltip);
+    const WidgetSpec* entry = layout_.find(w);
+    if (entry == nullptr) return {};
+    if (!entry->accessibleName.empty()) return std::string(entry->accessibleName);
+    if (!entry->tooltip.empty()) return std::string(entry->tooltip);
     if (std::string text = widgetText(w); !text.empty()) return text;
     if (auto picture = widgetPicture(w)) return std::string(pictureLabel(*picture));
     return {};
 }
 
 bool Screen::reachable(WidgetId w) const {
-    const WidgetSpec* spec = layout_.find(w);
-    return spec != nullptr && layout_.onWindow(*spec) && widgetVisible(w);
+    const WidgetSpec* entry = layout_.find(w);
+    return entry != nullptr && layout_.onWindow(*entry) && widgetVisible(w);
 }
 
 std::vector<Field> Screen::fields() const {
@@ -60,8 +60,8 @@ void Screen::disableTimers() {
 }
 
 Timer& Screen::addTimer(int number, EventLoop::Handler handler) {
-    const WidgetSpec* spec = layout_.find({WidgetKind::Timer, number});
-    const int interval = spec == nullptr ? 0 : spec->interval;
+    const WidgetSpec* entry = layout_.find({WidgetKind::Timer, number});
+    const int interval = entry == nullptr ? 0 : entry->interval;
     timers_.push_back(std::make_unique<Timer>(loop_, std::move(handler), interval));
     return *timers_.back();
 }

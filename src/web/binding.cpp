@@ -80,22 +80,22 @@ std::optional<ui::FormId> formOf(int n) {
 val layout(int formNumber) {
     const auto form = formOf(formNumber);
     if (!form) return val::null();
-    const ui::ScreenSpec& spec = app::layoutOf(*form);
+    const ui::ScreenSpec& screenLayout = app::layoutOf(*form);
     val out = val::object();
-    out.set("form", ui::formName(spec.form));
-    out.set("caption", std::string(spec.caption));
-    out.set("width", spec.client.width);
-    out.set("height", spec.client.height);
-    out.set("frame", frameName(spec.frame));
-    out.set("back", colour(spec.back));
-    out.set("icon", picture(spec.icon));
-    out.set("tracksPointer", spec.tracksPointer);
-    out.set("firstFocus", names(spec.firstFocus));
-    out.set("grid", names(spec.grid));
-    out.set("gridColumns", spec.gridColumns);
+    out.set("form", ui::formName(screenLayout.form));
+    out.set("caption", std::string(screenLayout.caption));
+    out.set("width", screenLayout.client.width);
+    out.set("height", screenLayout.client.height);
+    out.set("frame", frameName(screenLayout.frame));
+    out.set("back", colour(screenLayout.back));
+    out.set("icon", picture(screenLayout.icon));
+    out.set("tracksPointer", screenLayout.tracksPointer);
+    out.set("firstFocus", names(screenLayout.firstFocus));
+    out.set("grid", names(screenLayout.grid));
+    out.set("gridColumns", screenLayout.gridColumns);
     val widgets = val::array();
-    for (const ui::WidgetSpec& w : spec.widgets) {
-        if (w.id.kind == ui::WidgetKind::Timer || !spec.onWindow(w)) continue;
+    for (const ui::WidgetSpec& w : screenLayout.widgets) {
+        if (w.id.kind == ui::WidgetKind::Timer || !screenLayout.onWindow(w)) continue;
         val o = val::object();
         o.set("name", ui::widgetName(w.id));
         o.set("kind", kindName(w.id.kind));
@@ -202,10 +202,10 @@ class WebGame {
     [[nodiscard]] val widgets(int formNumber) const {
         const ui::Screen* s = screen(formNumber);
         if (s == nullptr) return val::null();
-        const ui::ScreenSpec& spec = s->layout();
+        const ui::ScreenSpec& screenLayout = s->layout();
         val out = val::object();
-        for (const ui::WidgetSpec& w : spec.widgets) {
-            if (w.id.kind == ui::WidgetKind::Timer || !spec.onWindow(w)) continue;
+        for (const ui::WidgetSpec& w : screenLayout.widgets) {
+            if (w.id.kind == ui::WidgetKind::Timer || !screenLayout.onWindow(w)) continue;
             val o = val::object();
             o.set("visible", s->widgetVisible(w.id));
             o.set("text", s->widgetText(w.id));

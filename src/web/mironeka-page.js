@@ -87,16 +87,16 @@
 
       const record = { form, layout, panel, client, widgets: new Map(), grid: [], revision: -1,
                        shown: 0, lastFocus: null };
-      for (const spec of layout.widgets) {
-        const el = widget(record, spec);
-        el.id = `${layout.form}-${spec.name}`;
-        if (!spec.exposed) el.setAttribute("aria-hidden", "true");
+      for (const entry of layout.widgets) {
+        const el = widget(record, entry);
+        el.id = `${layout.form}-${entry.name}`;
+        if (!entry.exposed) el.setAttribute("aria-hidden", "true");
         Object.assign(el.style, {
-          left: `${spec.left}px`, top: `${spec.top}px`,
-          width: `${spec.width}px`, height: `${spec.height}px`,
+          left: `${entry.left}px`, top: `${entry.top}px`,
+          width: `${entry.width}px`, height: `${entry.height}px`,
         });
         client.appendChild(el);
-        record.widgets.set(spec.name, { spec, el });
+        record.widgets.set(entry.name, { entry, el });
       }
       record.grid = layout.grid.map((name) => record.widgets.get(name).el);
       record.grid.forEach((el, i) => { el.tabIndex = i === 0 ? 0 : -1; });
@@ -140,44 +140,44 @@
       return bar;
     }
 
-    function widget(record, spec) {
+    function widget(record, entry) {
       const form = record.form;
-      const click = () => act("click", form, spec.name);
+      const click = () => act("click", form, entry.name);
       let el;
-      switch (spec.kind) {
+      switch (entry.kind) {
         case "label":
           el = document.createElement("div");
           el.className = "label";
-          el.textContent = spec.text;
-          if (spec.points !== 9) el.style.fontSize = `${pointPixels(spec.points)}px`;
-          el.style.color = spec.color;
-          if (spec.back) el.style.background = spec.back;
+          el.textContent = entry.text;
+          if (entry.points !== 9) el.style.fontSize = `${pointPixels(entry.points)}px`;
+          el.style.color = entry.color;
+          if (entry.back) el.style.background = entry.back;
           break;
         case "command":
           el = document.createElement("button");
           el.type = "button";
-          if (spec.picture) {
+          if (entry.picture) {
             el.classList.add("picture", "face");
-            el.style.backgroundImage = `url(${pictureUrl(spec.picture)})`;
+            el.style.backgroundImage = `url(${pictureUrl(entry.picture)})`;
           } else {
-            el.textContent = spec.text;
+            el.textContent = entry.text;
           }
-          if (spec.tooltip) el.title = spec.tooltip;
-          el.hidden = !spec.startsVisible;
+          if (entry.tooltip) el.title = entry.tooltip;
+          el.hidden = !entry.startsVisible;
           el.addEventListener("click", click);
           break;
         case "text":
           el = document.createElement("input");
           el.type = "text";
-          el.value = spec.text;
-          el.readOnly = spec.readOnly;
+          el.value = entry.text;
+          el.readOnly = entry.readOnly;
           el.maxLength = 1024; // a box holds a line, not a book
           el.addEventListener("input", () => {
-            if (!act("type", form, spec.name, el.value)) redraw(record, true);
+            if (!act("type", form, entry.name, el.value)) redraw(record, true);
           });
           break;
         case "image":
-          if (record.layout.grid.includes(spec.name)) {
+          if (record.layout.grid.includes(entry.name)) {
             el = document.createElement("button");
             el.type = "button";
             el.className = "tile picture";
@@ -192,10 +192,10 @@
           el = document.createElement("div");
           el.className = "line";
       }
-      if (spec.tracksPointer) {
-        el.addEventListener("mousemove", () => act("move", form, spec.name));
+      if (entry.tracksPointer) {
+        el.addEventListener("mousemove", () => act("move", form, entry.name));
         // A tool that takes the keyboard focus shows its hint, as pointing does.
-        el.addEventListener("focus", () => act("move", form, spec.name));
+        el.addEventListener("focus", () => act("move", form, entry.name));
       }
       return el;
     }
@@ -204,11 +204,11 @@
     // at its first tile.
     function tabStops(record) {
       const stops = [];
-      for (const { spec, el } of record.widgets.values()) {
+      for (const { entry, el } of record.widgets.values()) {
         const focusable = el.tagName === "BUTTON" || el.tagName === "INPUT";
         const g = record.grid.indexOf(el);
         if (!focusable || g > 0) continue;
-        stops.push({ top: spec.top, left: spec.left, grid: g === 0, el });
+        stops.push({ top: entry.top, left: entry.left, grid: g === 0, el });
       }
       stops.sort((a, b) => a.top - b.top || a.left - b.left); // stable
       return stops;
@@ -286,9 +286,9 @@
       record.revision = revision;
       const state = game.widgets(record.form);
       let focusLost = false;
-      for (const [name, { spec, el }] of record.widgets) {
+      for (const [name, { entry, el }] of record.widgets) {
         const now = state[name];
-        switch (spec.kind) {
+        switch (entry.kind) {
           case "label":
             if (el.textContent !== now.text) el.textContent = now.text;
             break;
@@ -306,9 +306,9 @@
             }
             break;
         }
-        if (spec.kind !== "line" && spec.kind !== "label") {
+        if (entry.kind !== "line" && entry.kind !== "label") {
           if (el.getAttribute("aria-label") !== now.name) el.setAttribute("aria-label", now.name);
-        } else if (spec.kind === "label" && now.name !== now.text) {
+        } else if (entry.kind === "label" && now.name !== now.text) {
           el.setAttribute("aria-label", now.name);
         }
         if (now.description) el.setAttribute("aria-description", now.description);

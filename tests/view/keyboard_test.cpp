@@ -29,7 +29,8 @@ class Keys : public ::testing::Test {
         ASSERT_NE(focus, nullptr) << ui::formName(form) << " has no focus";
         QTest::keyClick(focus, key, mods);
     }
-    QString focused(FormId form, int) { return focused(form)->objectName(); }
+    /// The object name of the widget with the keyboard focus in `form`'s window.
+    QString focusName(FormId form) { return focused(form)->objectName(); }
     QWidget* focused(FormId form) {
         auto* w = session.window(form);
         return w == nullptr ? nullptr : w->focusWidget();
@@ -42,21 +43,21 @@ class Keys : public ::testing::Test {
 
 TEST_F(Keys, PlayFromTheIntroductionToADayWithTwoSugarTiles) {
     session.reach(FormId::Form2);
-    EXPECT_EQ(focused(FormId::Form2, 0), QStringLiteral("Command1"));  // OK
+    EXPECT_EQ(focusName(FormId::Form2), QStringLiteral("Command1"));  // OK
     press(FormId::Form2, Qt::Key_Space);
 
     // The stage-select screen starts on garden 1's button, not on "×".
     ASSERT_NE(session.window(FormId::Form4), nullptr);
-    EXPECT_EQ(focused(FormId::Form4, 0), QStringLiteral("Command2"));
+    EXPECT_EQ(focusName(FormId::Form4), QStringLiteral("Command2"));
     press(FormId::Form4, Qt::Key_Return);
     ASSERT_NE(session.window(kGarden1), nullptr);
-    EXPECT_EQ(focused(kGarden1, 0), QStringLiteral("Image1"));
+    EXPECT_EQ(focusName(kGarden1), QStringLiteral("Image1"));
 
     // Tab goes top to bottom: the tiles, then the tools from the top.
     press(kGarden1, Qt::Key_Tab);
-    EXPECT_EQ(focused(kGarden1, 0), QStringLiteral("Command5"));
+    EXPECT_EQ(focusName(kGarden1), QStringLiteral("Command5"));
     press(kGarden1, Qt::Key_Tab);
-    EXPECT_EQ(focused(kGarden1, 0), QStringLiteral("Command2"));
+    EXPECT_EQ(focusName(kGarden1), QStringLiteral("Command2"));
     // A tool that takes the focus shows its hint.
     EXPECT_EQ(garden().hintText(), "砂糖を置きます。");
     press(kGarden1, Qt::Key_Space);
@@ -66,13 +67,13 @@ TEST_F(Keys, PlayFromTheIntroductionToADayWithTwoSugarTiles) {
     // stop at its edges.
     press(kGarden1, Qt::Key_Tab, Qt::ShiftModifier);
     press(kGarden1, Qt::Key_Tab, Qt::ShiftModifier);
-    EXPECT_EQ(focused(kGarden1, 0), QStringLiteral("Image1"));
+    EXPECT_EQ(focusName(kGarden1), QStringLiteral("Image1"));
     press(kGarden1, Qt::Key_Left);
     press(kGarden1, Qt::Key_Up);
-    EXPECT_EQ(focused(kGarden1, 0), QStringLiteral("Image1"));
+    EXPECT_EQ(focusName(kGarden1), QStringLiteral("Image1"));
     press(kGarden1, Qt::Key_Right);
     press(kGarden1, Qt::Key_Down);
-    EXPECT_EQ(focused(kGarden1, 0), QStringLiteral("Image6"));
+    EXPECT_EQ(focusName(kGarden1), QStringLiteral("Image6"));
     press(kGarden1, Qt::Key_Space);
     press(kGarden1, Qt::Key_Right);
     press(kGarden1, Qt::Key_Return);
@@ -81,7 +82,7 @@ TEST_F(Keys, PlayFromTheIntroductionToADayWithTwoSugarTiles) {
 
     // From the grid's current tile, Tab reaches "next day" after the tools.
     for (int i = 0; i < 5; ++i) press(kGarden1, Qt::Key_Tab);
-    EXPECT_EQ(focused(kGarden1, 0), QStringLiteral("Command1"));
+    EXPECT_EQ(focusName(kGarden1), QStringLiteral("Command1"));
     press(kGarden1, Qt::Key_Return);
     session.wait(13);
     EXPECT_EQ(garden().points(), 4);
@@ -91,7 +92,7 @@ TEST_F(Keys, PlayFromTheIntroductionToADayWithTwoSugarTiles) {
     // A tile that got the focus by the arrows is where Tab comes back to.
     press(kGarden1, Qt::Key_Tab, Qt::ShiftModifier);
     for (int i = 0; i < 4; ++i) press(kGarden1, Qt::Key_Tab, Qt::ShiftModifier);
-    EXPECT_EQ(focused(kGarden1, 0), QStringLiteral("Image7"));
+    EXPECT_EQ(focusName(kGarden1), QStringLiteral("Image7"));
 }
 
 TEST_F(Keys, TheEndMessageTakesTheKeysAndHoldsEveryOtherWindow) {
@@ -99,7 +100,7 @@ TEST_F(Keys, TheEndMessageTakesTheKeysAndHoldsEveryOtherWindow) {
     for (int day = 1; day <= 6; ++day) session.nextDay(kGarden1);
     // Back from the tiles: the points box, "×", then "next day".
     for (int i = 0; i < 3; ++i) press(kGarden1, Qt::Key_Tab, Qt::ShiftModifier);
-    ASSERT_EQ(focused(kGarden1, 0), QStringLiteral("Command1"));
+    ASSERT_EQ(focusName(kGarden1), QStringLiteral("Command1"));
     press(kGarden1, Qt::Key_Return);
     auto* box = session.driver().messageBox();
     ASSERT_NE(box, nullptr);
@@ -122,11 +123,11 @@ TEST_F(Keys, TheEndMessageTakesTheKeysAndHoldsEveryOtherWindow) {
 TEST_F(Keys, TheResultScreenStartsOnSendingTheScore) {
     session.reach(FormId::Form10);
     session.wait(5000);
-    EXPECT_EQ(focused(FormId::Form10, 0), QStringLiteral("Command1"));
+    EXPECT_EQ(focusName(FormId::Form10), QStringLiteral("Command1"));
     press(FormId::Form10, Qt::Key_Space);
     session.wait(100);
     ASSERT_NE(session.window(FormId::Form11), nullptr);
-    EXPECT_EQ(focused(FormId::Form11, 0), QStringLiteral("Text2"));
+    EXPECT_EQ(focusName(FormId::Form11), QStringLiteral("Text2"));
 }
 
 // The focus mark: a black frame with a white one inside, three pixels in from
