@@ -13,19 +13,10 @@ namespace {
 const QString kMessageCaption = QString::fromUtf8(ui::kApplicationTitle);
 }
 
-Driver::Driver(Clock clock, QObject* parent) : QObject(parent), clock_(std::move(clock)) {
-    if (!clock_) {
-        elapsed_.start();
-        // To the nearest millisecond: a one-millisecond step armed late in a
-        // millisecond is then due when its timer fires a millisecond later,
-        // not one more millisecond after that.
-        clock_ = [this] {
-            return static_cast<ui::Millis>((elapsed_.nsecsElapsed() + 500'000) / 1'000'000);
-        };
-    }
-    timer_.setSingleShot(true);
-    timer_.setTimerType(Qt::PreciseTimer);
-    connect(&timer_, &QTimer::timeout, this, &Driver::advance);
+Driver::Driver(Clock clock, QObject* parent)
+    : QObject(parent), clock_(std::move(clock)), alarm_(Alarm::Precision::Best) {
+    if (!clock_) elapsed_.start();
+    connect(&alarm_, &Alarm::rang, this, &Driver::advance);
     sync();
     arm();
 }
@@ -36,8 +27,14 @@ Driver::~Driver() {
     for (const auto& w : retired_) delete w.data();
 }
 
+Driver::Reading Driver::read() {
+    if (clock_) return {clock_(), 0};
+    const qint64 ns = elapsed_.nsecsElapsed();
+    return {ns / kNsPerMs, ns % kNsPerMs};
+}
+
 bool Driver::act(const app::Action& action) {
-    game_.moveClockTo(clock_());
+    game_.moveClockTo(read().ms);
     const bool done = game_.act(action);
     sync();
     arm();
@@ -45,7 +42,7 @@ bool Driver::act(const app::Action& action) {
 }
 
 void Driver::advance() {
-    if (game_.deliverNext(clock_())) {
+    if (game_.deliverNext(read().ms)) {
         ++deliveries_;
         sync();
     }
@@ -65,15 +62,19 @@ FormWindow* Driver::window(ui::FormId form) const {
 void Driver::arm() {
     const auto deadline = game_.ended() ? std::nullopt : game_.nextDeadline();
     if (!deadline) {
-        timer_.stop();
+        alarm_.stop();
         return;
     }
-    if (timer_.isActive() && armedFor_ == *deadline) return;  // already waiting for it
-    // A long wait is cut short; the timer then finds nothing due and waits again.
+    if (alarm_.isActive() && armedFor_ == *deadline) return;  // already waiting for it
+    // A long wait is cut short; the alarm then finds nothing due and waits again.
     constexpr ui::Millis kLongestWait = 1 << 30;
-    const ui::Millis wait = std::clamp<ui::Millis>(*deadline - clock_(), 0, kLongestWait);
+    const Reading now = read();
+    const ui::Millis ms = std::clamp<ui::Millis>(*deadline - now.ms, 0, kLongestWait);
+    // To the moment the clock turns to the deadline, which may be less than
+    // a whole millisecond away: a step armed late in a millisecond runs as
+    // the next one begins.
     armedFor_ = *deadline;
-    timer_.start(static_cast<int>(wait));
+    alarm_.ringIn(std::chrono::nanoseconds(ms * kNsPerMs - now.ns));
 }
 
 void Driver::retire(QWidget* widget) {
@@ -120,7 +121,7 @@ void Driver::sync() {
     syncMessage();
     if (game_.ended() && !endSignalled_) {
         endSignalled_ = true;
-        timer_.stop();
+        alarm_.stop();
         emit gameEnded();
     }
 }

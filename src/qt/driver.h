@@ -4,7 +4,6 @@
 #include <QMessageBox>
 #include <QObject>
 #include <QPointer>
-#include <QTimer>
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -12,16 +11,18 @@
 #include <vector>
 
 #include "app/game.h"
+#include "qt/alarm.h"
 #include "qt/form_window.h"
 
 namespace mironeka::qt {
 
 /// Runs the game in real time and keeps the windows in step with it.
 ///
-/// One precise single-shot QTimer waits for the model's next deadline. Each
-/// time it fires, the model's clock moves to the elapsed time and at most one
-/// due tick is delivered, then the windows are refreshed and the timer is
-/// armed again (at once if another tick is already due). So every tick is
+/// One alarm waits for the moment the model's clock reaches its next
+/// deadline. Each time it rings, the model's clock moves to the elapsed time
+/// (in whole milliseconds, rounded down) and at most one due tick is
+/// delivered, then the windows are refreshed and the alarm is set again (for
+/// the next turn if another tick is already due). So every tick is
 /// its own Qt event: a step that arms the next step of a chain returns to
 /// Qt's event loop before that step runs, with the windows refreshed and
 /// input possible in between, even when the next step is already overdue.
@@ -30,7 +31,7 @@ namespace mironeka::qt {
 ///
 /// A player action moves the model's clock to the elapsed time without
 /// delivering anything (ticks that fell due wait for the timer), then goes
-/// to `Game::act`; the windows are refreshed and the timer re-armed if the
+/// to `Game::act`; the windows are refreshed and the alarm set again if the
 /// next deadline moved.
 class Driver final : public QObject, public ActionSink {
     Q_OBJECT
@@ -45,17 +46,17 @@ class Driver final : public QObject, public ActionSink {
 
     [[nodiscard]] const app::Game& game() const { return game_; }
     bool act(const app::Action& action) override;
-    /// The timer's work: moves the model to the clock, delivers at most one
-    /// due tick, refreshes and re-arms.
+    /// The alarm's work: moves the model to the clock, delivers at most one
+    /// due tick, refreshes and sets the alarm again.
     void advance();
     /// The virtual clock, for play by hand: delivers every tick due up to t,
     /// each exactly at its deadline (as the scenario runner does), then
     /// refreshes and re-arms.
     void runTo(ui::Millis t);
 
-    /// The timer that waits for the model's next deadline.
-    [[nodiscard]] const QTimer& tickTimer() const { return timer_; }
-    /// Ticks delivered by the timer so far (not those of runTo).
+    /// The alarm that waits for the model's next deadline.
+    [[nodiscard]] const Alarm& alarm() const { return alarm_; }
+    /// Ticks delivered by the alarm so far (not those of runTo).
     [[nodiscard]] std::uint64_t deliveries() const { return deliveries_; }
 
     /// The window of a form while its screen exists.
@@ -75,6 +76,13 @@ class Driver final : public QObject, public ActionSink {
         std::uint64_t revision = 0;         // the model's revision shown last
     };
 
+    /// The clock now: whole milliseconds, and nanoseconds into the next.
+    struct Reading {
+        ui::Millis ms;
+        std::int64_t ns;
+    };
+    static constexpr std::int64_t kNsPerMs = 1'000'000;
+    Reading read();
     void sync();
     void syncMessage();
     void arm();
@@ -82,10 +90,10 @@ class Driver final : public QObject, public ActionSink {
     void messageClosed();
 
     app::Game game_;
-    Clock clock_;
+    Clock clock_;  // none: the real clock, elapsed_
     QElapsedTimer elapsed_;
-    QTimer timer_;
-    ui::Millis armedFor_ = 0;  // the deadline timer_ waits for while active
+    Alarm alarm_;
+    ui::Millis armedFor_ = 0;  // the deadline alarm_ waits for while active
     std::uint64_t deliveries_ = 0;
     std::array<Slot, ui::kFormCount> slots_;
     QPointer<QMessageBox> box_;

@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
-#include <QTimer>
 #include <set>
 #include <vector>
 
@@ -18,15 +17,15 @@ namespace {
 
 const FormId kGarden1 = app::Game::gardenForm(1);
 
-// What the driver's timer does when the program gets going again after the
-// clock moved on: it fires, and then Qt's event loop runs until nothing more
+// What the driver's alarm does when the program gets going again after the
+// clock moved on: it rings, and then Qt's event loop runs until nothing more
 // is due. Returns the ticks delivered.
 std::uint64_t resume(Session& session) {
     auto& driver = session.driver();
     const auto before = driver.deliveries();
     driver.advance();
-    const QTimer& timer = driver.tickTimer();
-    for (int turn = 0; turn < 100 && timer.isActive() && timer.remainingTime() == 0; ++turn) {
+    const qt::Alarm& alarm = driver.alarm();
+    for (int turn = 0; turn < 100 && alarm.isActive() && alarm.remainingTime() == 0; ++turn) {
         QCoreApplication::processEvents();
     }
     return driver.deliveries() - before;
@@ -95,7 +94,7 @@ TEST(RealTime, EachStepOfADayIsItsOwnQtEventWithTheWindowRefreshedInBetween) {
     };
     std::vector<Turn> turns;
     auto seen = session.driver().deliveries();
-    auto record = QObject::connect(&session.driver().tickTimer(), &QTimer::timeout, [&] {
+    auto record = QObject::connect(&session.driver().alarm(), &qt::Alarm::rang, [&] {
         const auto ticks = session.driver().deliveries() - seen;
         seen += ticks;
         turns.push_back({ticks, points->text(), garden->points()});
@@ -124,13 +123,13 @@ TEST(RealTime, EachStepOfADayIsItsOwnQtEventWithTheWindowRefreshedInBetween) {
 TEST(RealTime, AnActionThatLeavesTheNextDeadlineAloneLeavesTheTimerAlone) {
     Session session;
     session.reach(FormId::Form4);
-    const QTimer& timer = session.driver().tickTimer();
-    ASSERT_TRUE(timer.isActive());
-    ASSERT_GT(timer.remainingTime(), 900);  // armed in real ms for the board's 1000 ms
+    const qt::Alarm& alarm = session.driver().alarm();
+    ASSERT_TRUE(alarm.isActive());
+    ASSERT_GT(alarm.remainingTime(), 900);  // set in real ms for the board's 1000 ms
     session.stall(600);
     session.act(Action::Kind::Move, FormId::Form4);
-    // Re-armed from the moved clock it would wait 400 ms.
-    EXPECT_GT(timer.remainingTime(), 700);
+    // Set again from the moved clock it would wait 400 ms.
+    EXPECT_GT(alarm.remainingTime(), 700);
 }
 
 }  // namespace
