@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <algorithm>
 
+#include "qt/fonts.h"
 #include "qt/form_window.h"
 
 namespace mironeka::qt {
@@ -106,7 +107,7 @@ void Driver::sync() {
         slot.revision = screen->revision();
         slot.window->sync(*screen);
         if (!screen->visible()) {
-            slot.window->hide();
+            slot.window->hideAndRelease();
         } else if (screen->showCount() != slot.shown || !slot.window->isVisible()) {
             toFront.push_back(slot.window.get());
         }
@@ -138,14 +139,15 @@ void Driver::syncMessage() {
     }
     if (box_) return;
     auto* box = new QMessageBox(QMessageBox::NoIcon, kMessageCaption, QString::fromStdString(*text),
-                                QMessageBox::Ok);
+                                QMessageBox::NoButton);
+    QPushButton* ok = box->addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     // Blocks the player's input to every window, not the game's clock: the
     // box is shown without a nested event loop.
     box->setWindowModality(Qt::ApplicationModal);
-    box->button(QMessageBox::Ok)->setIcon(QIcon());  // a plain OK, as the game has it
+    box->setFont(defaultFont());
     // The keys go to OK: Space or Enter closes the box.
-    box->setDefaultButton(QMessageBox::Ok);
-    box->button(QMessageBox::Ok)->setFocus(Qt::OtherFocusReason);
+    box->setDefaultButton(ok);
+    ok->setFocus(Qt::OtherFocusReason);
     connect(box, &QMessageBox::finished, this, &Driver::messageClosed);
     box_ = box;
     box->show();

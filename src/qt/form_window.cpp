@@ -271,6 +271,11 @@ void FormWindow::sync(const ui::Screen& screen) {
 
 QList<QWidget*> FormWindow::exposedWidgets() const { return exposed_; }
 
+void FormWindow::hideAndRelease() {
+    hide();
+    if (testAttribute(Qt::WA_WState_Created)) destroy();
+}
+
 void FormWindow::orderFocus() {
     // Each stop with the place it stands; the grid as one stop at its first tile.
     std::vector<std::pair<QPoint, std::vector<QWidget*>>> stops;

@@ -40,6 +40,12 @@ class FormWindow final : public QWidget {
     void sync(const ui::Screen& screen);
     /// The widgets a screen reader sees, in the window's Tab order.
     [[nodiscard]] QList<QWidget*> exposedWidgets() const;
+    /// Hides the window and gives up its native window and the image it is
+    /// painted into (a third of a megabyte for a garden), keeping every
+    /// widget, the focus and the place on the screen: a screen hidden for a
+    /// while, or for good, such as a finished garden, costs only its widgets.
+    /// Showing it again makes a native window afresh.
+    void hideAndRelease();
 
   protected:
     void closeEvent(QCloseEvent* event) override;

@@ -20,7 +20,7 @@ class Play : public mironeka::qt::ManualPlay {
 
     void pressOk() {
         if (auto* box = driver().messageBox()) {
-            box->button(QMessageBox::Ok)->click();
+            box->defaultButton()->click();
         } else {
             std::fprintf(stderr, "no message box to close\n");
             ok_ = false;

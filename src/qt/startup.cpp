@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "qt/fonts.h"
 #include "qt/looks.h"
 
 namespace mironeka::qt {
@@ -67,6 +68,11 @@ QTranslator* prepareApplication() {
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setPalette(gamePalette());
     QToolTip::setPalette(gamePalette());
+    // The game's font also for what it doesn't build itself (tooltips, the
+    // edit boxes' menus): one font for every Japanese text, so no second
+    // font is loaded for a few words.
+    QApplication::setFont(defaultFont());
+    QToolTip::setFont(defaultFont());
     QTranslator* translator = loadJapaneseQtTranslations();
     const QString notice = missingFontNotice(QFontDatabase::families(QFontDatabase::Japanese));
     if (!notice.isEmpty()) say(notice);

@@ -100,7 +100,7 @@ class Soak {
         if (driver_->window(FormId::Form10) != nullptr) sawResult_ = true;
         if (auto* box = driver_->messageBox(); box && box->isVisible()) {
             if (chance(70)) {
-                QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+                QTest::mouseClick(box->defaultButton(), Qt::LeftButton);
                 return;
             }
             if (chance(30)) return key(box);

@@ -6,10 +6,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QTest>
 
 #include "app/screens.h"
 #include "garden/garden_screen.h"
+#include "qt/fonts.h"
 #include "session.h"
 
 namespace mironeka::view_test {
@@ -123,7 +125,11 @@ TEST(Driver, GardenEndShowsTheMessageBoxAndItsOkGoesToTheGame) {
     EXPECT_EQ(box->windowTitle(), QStringLiteral("VELMORAKI　ミロネカ"));
     EXPECT_EQ(box->icon(), QMessageBox::NoIcon);
     EXPECT_EQ(box->windowModality(), Qt::ApplicationModal);
-    EXPECT_EQ(box->buttons().size(), 1);
+    ASSERT_EQ(box->buttons().size(), 1);
+    ASSERT_NE(box->defaultButton(), nullptr);
+    EXPECT_EQ(box->defaultButton()->text(), QStringLiteral("OK"));
+    EXPECT_TRUE(box->defaultButton()->icon().isNull());
+    EXPECT_EQ(box->font().families(), qt::defaultFont().families());
     EXPECT_FALSE(session.window(kGarden1)->isVisible());
 
     // The clock goes on while the box is open.
@@ -132,7 +138,7 @@ TEST(Driver, GardenEndShowsTheMessageBoxAndItsOkGoesToTheGame) {
     EXPECT_EQ(session.game().now(), before + 1000);
     EXPECT_EQ(session.game().screenAs<app::StageSelectScreen>(FormId::Form4)->gardensFinished(), 0);
 
-    QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+    QTest::mouseClick(box->defaultButton(), Qt::LeftButton);
     EXPECT_FALSE(session.game().message().has_value());
     EXPECT_EQ(session.driver().messageBox(), nullptr);
     EXPECT_EQ(session.game().screenAs<app::StageSelectScreen>(FormId::Form4)->gardensFinished(), 1);

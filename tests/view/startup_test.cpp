@@ -8,12 +8,15 @@
 #include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QStyle>
+#include <QToolTip>
 #include <QTranslator>
 #include <clocale>
 #include <cstdlib>
 #include <ostream>
 #include <string>
 
+#include "qt/fonts.h"
 #include "session.h"
 
 namespace mironeka::view_test {
@@ -41,6 +44,25 @@ TEST(QtTexts, TextBoxMenuIsInJapanese) {
     EXPECT_EQ(entries.filter(QStringLiteral("コピー")).size(), 1)
         << entries.join(u'|').toStdString();
     EXPECT_TRUE(entries.filter(QStringLiteral("Copy")).isEmpty());
+}
+
+// Tooltips, the boxes' menus and the end message are written in the game's
+// font too: no second Japanese font is loaded for them.
+TEST(GameFont, IsTheFontOfWhatTheGameDoesNotBuildItself) {
+    const QFont appFont = QApplication::font();
+    const QFont tipFont = QToolTip::font();
+    const QString style = QApplication::style()->name();
+    QTranslator* translator = qt::prepareApplication();
+    const QStringList families = qt::defaultFont().families();
+    EXPECT_EQ(QApplication::font().families(), families);
+    EXPECT_EQ(QToolTip::font().families(), families);
+    EXPECT_EQ(QApplication::font().pixelSize(), qt::defaultFont().pixelSize());
+
+    if (translator != nullptr) QCoreApplication::removeTranslator(translator);
+    delete translator;
+    QApplication::setStyle(style);
+    QApplication::setFont(appFont);
+    QToolTip::setFont(tipFont);
 }
 
 struct FontCase {

@@ -1,12 +1,15 @@
 // Real windows under a window manager (run by ctest under Xvfb with
 // openbox): framed screens come up centred by their whole frame, title bar
-// included, and every garden's caption is the game's title.
+// included, every garden's caption is the game's title, and a garden put
+// away comes back where the player left it.
 #include <gtest/gtest.h>
 
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTest>
 
+#include "app/layouts.h"
+#include "garden/garden_layout.h"
 #include "session.h"
 
 namespace mironeka::view_test {
@@ -50,6 +53,33 @@ TEST_F(WindowManager, EveryGardensCaptionIsTheGamesTitle) {
         EXPECT_EQ(session.window(form)->windowTitle(), QStringLiteral("VELMORAKI　ミロネカ"));
         QTest::qWait(50);
     }
+}
+
+TEST_F(WindowManager, AGardenPutAwayComesBackWhereThePlayerLeftIt) {
+    const FormId garden = app::Game::gardenForm(2);
+    session.reach(garden);
+    QWidget* w = session.window(garden);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+    // The player moves it elsewhere and goes on from tile 6.
+    const QRect moved = w->geometry().translated(60, 40);
+    w->move(moved.topLeft());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w->geometry() == moved; }, 5000));
+    auto* tile6 = session.widget(garden, "Image6");
+    ASSERT_NE(tile6, nullptr);
+    tile6->setFocus();
+
+    // Put away with "×": hidden, and without a native window while it is.
+    ASSERT_TRUE(session.click(garden, ui::command(garden::kCloseButton)));
+    EXPECT_FALSE(w->isVisible());
+    EXPECT_EQ(w->windowHandle(), nullptr);
+    QTest::qWait(200);
+
+    ASSERT_TRUE(session.click(FormId::Form4, ui::command(app::stage::resumeButton(2))));
+    ASSERT_EQ(session.window(garden), w);  // the same window, shown again
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+    QTest::qWait(300);  // time for the window manager to move it, if it would
+    EXPECT_EQ(w->geometry(), moved);
+    EXPECT_EQ(w->focusWidget(), tile6);
 }
 
 }  // namespace
