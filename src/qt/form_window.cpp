@@ -115,6 +115,9 @@ FormWindow::FormWindow(const ui::ScreenSpec& layout, ActionSink& sink)
         if (QWidget* w = build(entry)) {
             w->setObjectName(QString::fromStdString(ui::widgetName(entry.id)));
             w->installEventFilter(this);
+            // A move over a widget is that widget's (a tool's hint) or
+            // nobody's (a tile, a caption): never the background's.
+            w->setAttribute(Qt::WA_NoMousePropagation);
             bound_.push_back({entry.id, w});
         }
     }
@@ -358,9 +361,7 @@ void FormWindow::closeEvent(QCloseEvent* event) {
 }
 
 void FormWindow::mouseMoveEvent(QMouseEvent* event) {
-    if (layout_.tracksPointer && childAt(event->position().toPoint()) == nullptr) {
-        sendMove(std::nullopt);
-    }
+    if (layout_.tracksPointer) sendMove(std::nullopt);
     QWidget::mouseMoveEvent(event);
 }
 
@@ -415,7 +416,10 @@ bool FormWindow::send(app::Action::Kind kind, std::optional<ui::WidgetId> widget
 }
 
 void FormWindow::sendMove(std::optional<ui::WidgetId> widget) {
-    if (lastMove_ == widget && lastMoveRevision_ == synced_) return;
+    // What lastMove_ holds is compared: lastMove_ == widget would take a
+    // move over the background (an empty widget) for a different place from
+    // the last move over the background, and send every one of them.
+    if (lastMove_.has_value() && *lastMove_ == widget && lastMoveRevision_ == synced_) return;
     send(app::Action::Kind::Move, widget);
     lastMove_ = widget;
     lastMoveRevision_ = synced_;  // the refresh after the move has run

@@ -8,6 +8,8 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
+#include <optional>
+#include <vector>
 
 #include "app/screens.h"
 #include "garden/garden_screen.h"
@@ -158,6 +160,40 @@ TEST(Driver, PointerOverToolsShowsHintsAndBareBackgroundClearsThem) {
     EXPECT_EQ(hint->text(), QStringLiteral("水溜りを作ります。"));
     moveOver(window, {262, 150});  // bare background
     EXPECT_EQ(hint->text(), QString());
+}
+
+// Moves go to the game only when they could change something: to another
+// place, or after the screen has changed since the last one.
+TEST(Driver, RepeatedPointerMovesReachTheGameOncePerPlaceAndChange) {
+    struct Counter final : qt::ActionSink {
+        bool act(const app::Action& action) override {
+            if (action.kind == app::Action::Kind::Move) moves.push_back(action.widget);
+            return true;
+        }
+        std::vector<std::optional<ui::WidgetId>> moves;
+    } counter;
+    Session session;
+    session.reach(kGarden1);
+    const ui::Screen& screen = *session.game().screen(kGarden1);
+    qt::FormWindow window(screen.layout(), counter);
+    window.sync(screen);
+    auto* tool = window.findChild<QWidget*>(QStringLiteral("Command3"));
+    ASSERT_NE(tool, nullptr);
+
+    for (int i = 0; i < 3; ++i) moveOver(&window, {262, 150 + i});  // bare background
+    EXPECT_EQ(counter.moves.size(), 1u);
+    for (int i = 0; i < 3; ++i) moveOver(tool, {5, 5 + i});
+    EXPECT_EQ(counter.moves.size(), 2u);
+    moveOver(&window, {262, 150});
+    EXPECT_EQ(counter.moves.size(), 3u);
+    // The screen changes (sugar on tile 6): the same place counts again.
+    ASSERT_TRUE(session.place(kGarden1, 2, {6}));
+    window.sync(screen);
+    moveOver(&window, {262, 151});
+    ASSERT_EQ(counter.moves.size(), 4u);
+    EXPECT_EQ(counter.moves[0], std::nullopt);
+    EXPECT_EQ(counter.moves[1], ui::command(3));
+    EXPECT_EQ(counter.moves[3], std::nullopt);
 }
 
 TEST(Driver, ToolButtonsCarryTheirTooltips) {
