@@ -120,6 +120,18 @@ TEST_F(Keys, TheEndMessageTakesTheKeysAndHoldsEveryOtherWindow) {
     EXPECT_NE(focused(FormId::Form4), session.widget(FormId::Form4, "Command1"));  // not "×"
 }
 
+// Escape answers the end message as OK does: it has no other answer.
+TEST_F(Keys, EscapeClosesTheEndMessageAsOkDoes) {
+    session.reach(kGarden1);
+    for (int day = 1; day <= 7; ++day) session.nextDay(kGarden1);
+    auto* box = session.driver().messageBox();
+    ASSERT_NE(box, nullptr);
+    QTest::keyClick(box, Qt::Key_Escape);
+    session.wait(20);
+    EXPECT_FALSE(session.game().message().has_value());
+    EXPECT_EQ(session.game().screenAs<app::StageSelectScreen>(FormId::Form4)->gardensFinished(), 1);
+}
+
 TEST_F(Keys, TheResultScreenStartsOnSendingTheScore) {
     session.reach(FormId::Form10);
     session.wait(5000);
