@@ -36,25 +36,31 @@ void TextButton::paintEvent(QPaintEvent* event) {
     drawFocusMark(painter, rect().adjusted(inset, inset, -inset, -inset));
 }
 
-TileButton::TileButton(std::optional<ui::Picture> p, QSize size, QWidget* parent)
+ImageWidget::ImageWidget(std::optional<ui::Picture> p, QSize size, QWidget* parent)
     : QAbstractButton(parent), picture_(p) {
     setFixedSize(size);
+    setFocusPolicy(Qt::NoFocus);
 }
 
-void TileButton::setPicture(std::optional<ui::Picture> p) {
+void ImageWidget::setPicture(std::optional<ui::Picture> p) {
     if (p == picture_) return;
     picture_ = p;
     update();
 }
 
-void TileButton::paintEvent(QPaintEvent*) {
+void ImageWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     if (picture_) {
         painter.drawPixmap(0, 0, PictureCache::pixmap(*picture_, size(), devicePixelRatioF()));
     }
-    // Inside the two-pixel overlap with the neighbours, so the mark shows
-    // whole whichever tile is drawn on top.
+    // Inside the two-pixel overlap with a tile's neighbours, so the mark
+    // shows whole whichever tile is drawn on top.
     if (hasFocus()) drawFocusMark(painter, rect().adjusted(3, 3, -3, -3));
+}
+
+TileButton::TileButton(std::optional<ui::Picture> p, QSize size, QWidget* parent)
+    : ImageWidget(p, size, parent) {
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 }  // namespace mironeka::qt

@@ -38,13 +38,13 @@ class TextButton final : public QPushButton {
     void paintEvent(QPaintEvent* event) override;
 };
 
-/// A picture that is clicked like a button: a garden's tile. It takes the
-/// keyboard focus, is pressed by Space or Enter, and is a button to screen
-/// readers.
-class TileButton final : public QAbstractButton {
+/// A picture drawn at its box's size from its top-left corner. A press and
+/// release of the left button on it is a click. It takes no keyboard focus
+/// and is an image to screen readers.
+class ImageWidget : public QAbstractButton {
     Q_OBJECT
   public:
-    TileButton(std::optional<ui::Picture> p, QSize size, QWidget* parent);
+    ImageWidget(std::optional<ui::Picture> p, QSize size, QWidget* parent);
     [[nodiscard]] std::optional<ui::Picture> picture() const { return picture_; }
     void setPicture(std::optional<ui::Picture> p);
     [[nodiscard]] QSize sizeHint() const override { return size(); }
@@ -54,6 +54,15 @@ class TileButton final : public QAbstractButton {
 
   private:
     std::optional<ui::Picture> picture_;
+};
+
+/// A picture that is also a control: a garden's tile. It takes the keyboard
+/// focus (and then shows the focus mark), is pressed by Space or Enter, and
+/// is a button to screen readers.
+class TileButton final : public ImageWidget {
+    Q_OBJECT
+  public:
+    TileButton(std::optional<ui::Picture> p, QSize size, QWidget* parent);
 };
 
 }  // namespace mironeka::qt

@@ -78,7 +78,10 @@ QAccessibleInterface* accessibleFactory(const QString& className, QObject* objec
     if (className == QLatin1String("mironeka::qt::FormWindow")) {
         return new FormAccessible(static_cast<FormWindow*>(object));
     }
-    if (className == QLatin1String("mironeka::qt::ImageWidget")) {
+    // Asked again for the base class of a tile: a tile is left to Qt's
+    // button interface.
+    if (className == QLatin1String("mironeka::qt::ImageWidget") &&
+        qobject_cast<TileButton*>(object) == nullptr) {
         return new ImageAccessible(static_cast<QWidget*>(object));
     }
     return nullptr;
@@ -140,18 +143,13 @@ QWidget* FormWindow::build(const ui::WidgetSpec& entry) {
         case ui::WidgetKind::Text:
             return addTextBox(entry);
         case ui::WidgetKind::Image: {
+            const QSize size = qRect(entry.box).size();
             const bool inGrid =
                 std::find(layout_.grid.begin(), layout_.grid.end(), entry.id) != layout_.grid.end();
-            if (inGrid) {
-                auto* tile = new TileButton(entry.picture, qRect(entry.box).size(), this);
-                tile->move(entry.box.left, entry.box.top);
-                connect(tile, &QAbstractButton::clicked, this,
-                        [this, id = entry.id] { send(app::Action::Kind::Click, id); });
-                return tile;
-            }
-            auto* image = new ImageWidget(entry.picture, qRect(entry.box).size(), this);
+            ImageWidget* image = inGrid ? new TileButton(entry.picture, size, this)
+                                        : new ImageWidget(entry.picture, size, this);
             image->move(entry.box.left, entry.box.top);
-            connect(image, &ImageWidget::clicked, this,
+            connect(image, &QAbstractButton::clicked, this,
                     [this, id = entry.id] { send(app::Action::Kind::Click, id); });
             return image;
         }
@@ -252,11 +250,7 @@ void FormWindow::sync(const ui::Screen& screen) {
                 break;
             }
             case ui::WidgetKind::Image:
-                if (auto* tile = qobject_cast<TileButton*>(widget)) {
-                    tile->setPicture(screen.widgetPicture(id));
-                } else {
-                    static_cast<ImageWidget*>(widget)->setPicture(screen.widgetPicture(id));
-                }
+                static_cast<ImageWidget*>(widget)->setPicture(screen.widgetPicture(id));
                 break;
             case ui::WidgetKind::Line:
             case ui::WidgetKind::Timer:

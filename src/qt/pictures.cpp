@@ -1,7 +1,6 @@
 #include "qt/pictures.h"
 
 #include <QIcon>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QSvgRenderer>
 #include <array>
@@ -59,34 +58,6 @@ QIcon gameWindowIcon() {
     for (const qreal dpr : {1.0, 2.0})
         icon.addPixmap(PictureCache::pixmap(ui::Picture::WindowIcon, dpr));
     return icon;
-}
-
-ImageWidget::ImageWidget(std::optional<ui::Picture> p, QSize size, QWidget* parent)
-    : QWidget(parent), picture_(p) {
-    setFixedSize(size);
-}
-
-void ImageWidget::setPicture(std::optional<ui::Picture> p) {
-    if (p == picture_) return;
-    picture_ = p;
-    update();
-}
-
-void ImageWidget::paintEvent(QPaintEvent*) {
-    if (!picture_) return;
-    QPainter painter(this);
-    painter.drawPixmap(0, 0, PictureCache::pixmap(*picture_, size(), devicePixelRatioF()));
-}
-
-void ImageWidget::mousePressEvent(QMouseEvent* event) {
-    pressed_ = event->button() == Qt::LeftButton;
-}
-
-void ImageWidget::mouseReleaseEvent(QMouseEvent* event) {
-    const bool click = pressed_ && event->button() == Qt::LeftButton &&
-                       rect().contains(event->position().toPoint());
-    pressed_ = false;
-    if (click) emit clicked();
 }
 
 }  // namespace mironeka::qt

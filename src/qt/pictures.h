@@ -3,8 +3,6 @@
 #include <QPixmap>
 #include <QSize>
 #include <QString>
-#include <QWidget>
-#include <optional>
 
 #include "ui/picture.h"
 
@@ -30,27 +28,5 @@ class PictureCache {
 
 /// The window icon at 1x and 2x.
 [[nodiscard]] QIcon gameWindowIcon();
-
-/// An image widget: draws one picture at its box's size from its top-left
-/// corner. A press and release of the left button on it is a click.
-class ImageWidget : public QWidget {
-    Q_OBJECT
-  public:
-    ImageWidget(std::optional<ui::Picture> p, QSize size, QWidget* parent);
-    [[nodiscard]] std::optional<ui::Picture> picture() const { return picture_; }
-    void setPicture(std::optional<ui::Picture> p);
-
-  signals:
-    void clicked();
-
-  protected:
-    void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-
-  private:
-    std::optional<ui::Picture> picture_;
-    bool pressed_ = false;
-};
 
 }  // namespace mironeka::qt

@@ -245,6 +245,19 @@ TEST(ReaderNames, GardenAndStageSelectSayWhatEachControlIs) {
     EXPECT_EQ(sugar->text(QAccessible::Description), QStringLiteral("砂糖を置きます。"));
 }
 
+// The introduction's pictures are pictures: no control, no Tab stop.
+TEST(ReaderNames, APictureThatIsNoTileIsAnImageAndNoTabStop) {
+    Session session;
+    session.reach(FormId::Form2);
+    for (const char* name : {"Image1", "Image5"}) {
+        QWidget* picture = session.widget(FormId::Form2, name);
+        ASSERT_NE(picture, nullptr) << name;
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(picture)->role(), QAccessible::Graphic)
+            << name;
+        EXPECT_EQ(picture->focusPolicy(), Qt::NoFocus) << name;
+    }
+}
+
 TEST(ReaderNames, PressingATileClicksItAndItsNameFollowsItsPicture) {
     Session session;
     session.reach(kGarden1);
