@@ -130,11 +130,7 @@ void Driver::sync() {
 void Driver::syncMessage() {
     const auto& text = game_.message();
     if (!text) {
-        if (box_) {
-            box_->disconnect(this);
-            retire(box_);
-            box_ = nullptr;
-        }
+        dropMessageBox();
         return;
     }
     if (box_) return;
@@ -153,12 +149,15 @@ void Driver::syncMessage() {
     box->show();
 }
 
+void Driver::dropMessageBox() {
+    if (!box_) return;
+    box_->disconnect(this);
+    retire(box_);
+    box_ = nullptr;
+}
+
 void Driver::messageClosed() {
-    if (box_) {
-        box_->disconnect(this);
-        retire(box_);
-        box_ = nullptr;
-    }
+    dropMessageBox();
     act(app::Action{app::Action::Kind::Ok, ui::FormId::Form1, std::nullopt, {}});
 }
 

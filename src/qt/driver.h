@@ -85,6 +85,7 @@ class Driver final : public QObject, public ActionSink {
     Reading read();
     void sync();
     void syncMessage();
+    void dropMessageBox();
     void arm();
     void retire(QWidget* widget);
     void messageClosed();
