@@ -41,11 +41,15 @@ std::optional<FormId> parseFormName(std::string_view name) {
     return static_cast<FormId>(*n);
 }
 
-std::string widgetName(WidgetId w) {
+std::string_view kindName(WidgetKind k) {
     for (const auto& [kind, label] : kKindNames) {
-        if (kind == w.kind) return std::string(label) + std::to_string(w.number);
+        if (kind == k) return label;
     }
     return "?";
+}
+
+std::string widgetName(WidgetId w) {
+    return std::string(kindName(w.kind)) + std::to_string(w.number);
 }
 
 std::optional<WidgetId> parseWidgetName(std::string_view name) {

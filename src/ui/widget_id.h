@@ -37,6 +37,8 @@ struct WidgetId {
     friend bool operator==(const WidgetId&, const WidgetId&) = default;
 };
 
+/// "Command", "Image", "Text", "Label", "Line", "Timer".
+[[nodiscard]] std::string_view kindName(WidgetKind k);
 [[nodiscard]] std::string widgetName(WidgetId w);
 /// Parses "Command2", "Image16", ...; the number is a positive decimal
 /// without leading zeros.

@@ -22,24 +22,6 @@ namespace {
 
 using emscripten::val;
 
-const char* kindName(ui::WidgetKind k) {
-    switch (k) {
-        case ui::WidgetKind::Command:
-            return "command";
-        case ui::WidgetKind::Image:
-            return "image";
-        case ui::WidgetKind::Text:
-            return "text";
-        case ui::WidgetKind::Label:
-            return "label";
-        case ui::WidgetKind::Line:
-            return "line";
-        case ui::WidgetKind::Timer:
-            return "timer";
-    }
-    return "";
-}
-
 const char* frameName(ui::Frame f) {
     switch (f) {
         case ui::Frame::None:
@@ -98,7 +80,7 @@ val layout(int formNumber) {
         if (w.id.kind == ui::WidgetKind::Timer || !screenLayout.onWindow(w)) continue;
         val o = val::object();
         o.set("name", ui::widgetName(w.id));
-        o.set("kind", kindName(w.id.kind));
+        o.set("kind", std::string(ui::kindName(w.id.kind)));
         o.set("left", w.box.left);
         o.set("top", w.box.top);
         o.set("width", w.box.width);

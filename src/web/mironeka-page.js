@@ -145,7 +145,7 @@
       const click = () => act("click", form, entry.name);
       let el;
       switch (entry.kind) {
-        case "label":
+        case "Label":
           el = document.createElement("div");
           el.className = "label";
           el.textContent = entry.text;
@@ -153,7 +153,7 @@
           el.style.color = entry.color;
           if (entry.back) el.style.background = entry.back;
           break;
-        case "command":
+        case "Command":
           el = document.createElement("button");
           el.type = "button";
           if (entry.picture) {
@@ -166,7 +166,7 @@
           el.hidden = !entry.startsVisible;
           el.addEventListener("click", click);
           break;
-        case "text":
+        case "Text":
           el = document.createElement("input");
           el.type = "text";
           el.value = entry.text;
@@ -176,7 +176,7 @@
             if (!act("type", form, entry.name, el.value)) redraw(record, true);
           });
           break;
-        case "image":
+        case "Image":
           if (record.layout.grid.includes(entry.name)) {
             el = document.createElement("button");
             el.type = "button";
@@ -289,26 +289,26 @@
       for (const [name, { entry, el }] of record.widgets) {
         const now = state[name];
         switch (entry.kind) {
-          case "label":
+          case "Label":
             if (el.textContent !== now.text) el.textContent = now.text;
             break;
-          case "text":
+          case "Text":
             if (el.value !== now.text) el.value = now.text;
             break;
-          case "command":
+          case "Command":
             if (!now.visible && document.activeElement === el) focusLost = true;
             el.hidden = !now.visible;
             break;
-          case "image":
+          case "Image":
             if (el.dataset.picture !== (now.picture || "")) {
               el.dataset.picture = now.picture || "";
               el.style.backgroundImage = now.picture ? `url(${pictureUrl(now.picture)})` : "none";
             }
             break;
         }
-        if (entry.kind !== "line" && entry.kind !== "label") {
+        if (entry.kind !== "Line" && entry.kind !== "Label") {
           if (el.getAttribute("aria-label") !== now.name) el.setAttribute("aria-label", now.name);
-        } else if (entry.kind === "label" && now.name !== now.text) {
+        } else if (entry.kind === "Label" && now.name !== now.text) {
           el.setAttribute("aria-label", now.name);
         }
         if (now.description) el.setAttribute("aria-description", now.description);
