@@ -25,6 +25,7 @@
 #include "app/screens.h"
 #include "garden/garden_screen.h"
 #include "garden/garden_variant.h"
+#include "rules.h"
 
 namespace mironeka::fuzz {
 namespace {
@@ -64,38 +65,13 @@ constexpr std::size_t kHistory = 40;  // deadlines kept: more than one pass is l
 
 // --- The rules of a day's evaluation, written out on their own -------------
 
-enum class Judgement { TooLittle, Right, TooMuch };
+using Codes = std::array<int, kTiles>;
+using oracle::around;
+using oracle::share;
+using Judgement = oracle::Sugar;
 
 Judgement judge(int sugar, const garden::SugarBand& band) {
-    if (sugar > band.hi) return Judgement::TooMuch;
-    if (sugar < band.lo) return Judgement::TooLittle;
-    return Judgement::Right;
-}
-
-using Codes = std::array<int, kTiles>;
-
-// The codes of the tiles whose row and column each differ by at most one.
-int around(const Codes& codes, int n) {
-    const int row = (n - 1) / 4, col = (n - 1) % 4;
-    int sum = 0;
-    for (int m = 1; m <= kTiles; ++m) {
-        const int r = (m - 1) / 4, c = (m - 1) % 4;
-        if (m != n && std::abs(r - row) <= 1 && std::abs(c - col) <= 1) sum += codes[m - 1];
-    }
-    return sum;
-}
-
-// Each threshold a total passes changes the points: with the right amount of
-// sugar +1, +1, -3, -1; with too much -1 each; with too little nothing.
-int share(int total, const std::array<int, 4>& thresholds, Judgement j) {
-    static constexpr std::array<int, 4> kRight{1, 1, -3, -1};
-    int points = 0;
-    for (std::size_t i = 0; i < thresholds.size(); ++i) {
-        if (total <= thresholds[i]) continue;
-        if (j == Judgement::Right) points += kRight[i];
-        if (j == Judgement::TooMuch) points -= 1;
-    }
-    return points;
+    return oracle::judge(sugar, band.lo, band.hi);
 }
 
 std::string fieldValue(const ui::Screen& screen, const char* name) {

@@ -6,7 +6,7 @@
 #include <set>
 #include <vector>
 
-#include "neighbours.h"
+#include "rules.h"
 
 namespace mironeka::garden {
 namespace {

@@ -1,8 +1,8 @@
 // Plays many seeded random games through the player's entry point and
 // checks the garden's invariants after every evaluation against a small
 // model of its own: its own neighbours, thresholds, sugar bands and shares,
-// written out here rather than taken from the game. Set MIRONEKA_RANDOM_SEED
-// to replay one seed.
+// written out here and in tests/oracle rather than taken from the game. Set
+// MIRONEKA_RANDOM_SEED to replay one seed.
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@
 
 #include "app/game.h"
 #include "garden/garden_screen.h"
-#include "neighbours.h"
+#include "rules.h"
 
 namespace mironeka {
 namespace {
@@ -43,26 +43,10 @@ constexpr std::array<Garden, 6> kGardens{{
     {{3, 2, 3}, {5, 6, 7, 8}, 1, 2},
 }};
 
-using mironeka::oracle::kNeighbours;
-
-enum class Sugar { TooLittle, Right, TooMuch };
-
-Sugar judge(const Garden& g, int sugar) {
-    if (sugar == g.lo || sugar == g.hi) return Sugar::Right;
-    return sugar > g.hi ? Sugar::TooMuch : Sugar::TooLittle;
-}
-
-// What each threshold passed adds: +1, +1, -3, -1 with the right amount of
-// sugar, -1 each with too much.
-int share(const Garden& g, int total, Sugar sugar) {
-    constexpr std::array<int, 4> kRight{1, 1, -3, -1};
-    int points = 0;
-    for (std::size_t i = 0; i < 4; ++i) {
-        if (total <= g.thresholds[i]) continue;
-        points += sugar == Sugar::Right ? kRight[i] : sugar == Sugar::TooMuch ? -1 : 0;
-    }
-    return points;
-}
+using mironeka::oracle::around;
+using mironeka::oracle::judge;
+using mironeka::oracle::share;
+using mironeka::oracle::Sugar;
 
 }  // namespace oracle
 
@@ -165,23 +149,22 @@ class RandomGarden {
         const auto& gs = garden();
         const auto& rules = oracle::kGardens.at(static_cast<std::size_t>(g_ - 1));
         int sugar = 0;
+        std::array<int, garden::kTileCount> codes{};
         for (int n = 1; n <= garden::kTileCount; ++n) {
             const auto kind = shadow_[static_cast<std::size_t>(n - 1)];
             sugar += kind == TileKind::Sugar;
+            codes[static_cast<std::size_t>(n - 1)] = code(kind);
             EXPECT_EQ(gs.tileCode(n), code(kind)) << "tile " << n;
         }
         EXPECT_EQ(gs.sugarCount(), sugar);
         const int score = board().gardenScore(g_);
         if (!tilesStillDuringPass) return score;
-        const auto judgement = oracle::judge(rules, sugar);
+        const auto judgement = oracle::judge(sugar, rules.lo, rules.hi);
         int points = 0;
         for (int n = 1; n <= garden::kTileCount; ++n) {
-            int total = 0;
-            for (int m : oracle::kNeighbours.at(static_cast<std::size_t>(n - 1))) {
-                total += code(shadow_[static_cast<std::size_t>(m - 1)]);
-            }
+            const int total = oracle::around(codes, n);
             EXPECT_EQ(gs.neighbourTotalOf(n), total) << "tile " << n;
-            points += oracle::share(rules, total, judgement);
+            points += oracle::share(total, rules.thresholds, judgement);
         }
         EXPECT_EQ(gs.points(), judgement == oracle::Sugar::TooLittle ? 0 : points);
         EXPECT_EQ(score, judgement == oracle::Sugar::TooLittle ? previousScore : points);
