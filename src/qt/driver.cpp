@@ -1,6 +1,8 @@
 #include "qt/driver.h"
 
+#include <QApplication>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 #include <algorithm>
@@ -18,6 +20,7 @@ Driver::Driver(Clock clock, QObject* parent)
     : QObject(parent), clock_(std::move(clock)), alarm_(Alarm::Precision::Best) {
     if (!clock_) elapsed_.start();
     connect(&alarm_, &Alarm::rang, this, &Driver::advance);
+    if (auto* app = QCoreApplication::instance()) app->installEventFilter(this);
     sync();
     arm();
 }
@@ -26,6 +29,19 @@ Driver::~Driver() {
     for (auto& slot : slots_) slot.window.reset();
     delete box_.data();
     for (const auto& w : retired_) delete w.data();
+}
+
+bool Driver::eventFilter(QObject* watched, QEvent* event) {
+    const auto type = event->type();
+    if (type == QEvent::KeyPress || type == QEvent::KeyRelease) {
+        const auto* key = static_cast<const QKeyEvent*>(event);
+        const int k = key->key();
+        if (key->isAutoRepeat() &&
+            (k == Qt::Key_Space || k == Qt::Key_Return || k == Qt::Key_Enter)) {
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 Driver::Reading Driver::read() {

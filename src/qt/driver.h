@@ -64,6 +64,11 @@ class Driver final : public QObject, public ActionSink {
     /// The open message box, if any.
     [[nodiscard]] QMessageBox* messageBox() const { return box_; }
 
+    /// Drops auto-repeated presses and releases of the keys that click
+    /// (Space, Return, Enter) before any window or the message box sees
+    /// them: a held key is one click, as a held mouse button is.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   signals:
     /// The game has ended: every window is gone.
     void gameEnded();

@@ -247,9 +247,10 @@
         return;
       }
       if (e.key === "Enter" && e.target.tagName === "BUTTON") {
-        // Enter, like Space, clicks the focused button or tile.
+        // Enter, like Space, clicks the focused button or tile; a held key
+        // is one click, as a held mouse button is.
         e.preventDefault();
-        e.target.click();
+        if (!e.repeat) e.target.click();
       }
     }
 
@@ -411,7 +412,7 @@
       ok.addEventListener("click", () => act("ok", 1));
       ok.addEventListener("keydown", (e) => {
         if (e.key === "Tab") e.preventDefault(); // the one stop of the box
-        if (e.key === "Enter") { e.preventDefault(); ok.click(); }
+        if (e.key === "Enter") { e.preventDefault(); if (!e.repeat) ok.click(); }
       });
       buttons.appendChild(ok);
       dialog.append(bar, body, buttons);

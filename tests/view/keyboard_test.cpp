@@ -6,6 +6,7 @@
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -94,6 +95,32 @@ TEST_F(Keys, PlayFromTheIntroductionToADayWithTwoSugarTiles) {
     for (int i = 0; i < 4; ++i) press(kGarden1, Qt::Key_Tab, Qt::ShiftModifier);
     EXPECT_EQ(focusName(kGarden1), QStringLiteral("Image7"));
 }
+
+// A key held down on "next day" repeats; only its first press counts, as a
+// held mouse button is one click. Return clicked on every repeat before.
+class HeldKey : public Keys, public ::testing::WithParamInterface<Qt::Key> {};
+
+TEST_P(HeldKey, OnNextDaySkipsOneDay) {
+    session.reach(kGarden1);
+    QApplication::processEvents();
+    QWidget* next = session.widget(kGarden1, "Command1");
+    next->setFocus();
+    const Qt::Key key = GetParam();
+    QTest::sendKeyEvent(QTest::Press, next, key, QString(), Qt::NoModifier);
+    for (int i = 0; i < 30; ++i) {
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(), true);
+        QApplication::sendEvent(next, &release);
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(), true);
+        QApplication::sendEvent(next, &press);
+        session.wait(30);
+    }
+    QTest::sendKeyEvent(QTest::Release, next, key, QString(), Qt::NoModifier);
+    session.wait(100);
+    EXPECT_EQ(garden().daysLeft(), 6);
+    EXPECT_EQ(session.driver().messageBox(), nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, HeldKey, ::testing::Values(Qt::Key_Space, Qt::Key_Return));
 
 TEST_F(Keys, TheEndMessageTakesTheKeysAndHoldsEveryOtherWindow) {
     session.reach(kGarden1);

@@ -239,6 +239,14 @@ class Page(unittest.TestCase):
         self.assertEqual(active(), "Form3-Command1")
         keys(Keys.ENTER)
         self.until(lambda: self.field(GARDEN1, "Points") == "4", what="4 points")
+        # A held Enter repeats; only its first press clicks.
+        days = self.field(GARDEN1, "DaysLeft")
+        self.js("""const b = document.getElementById('Form3-Command1');
+                   for (let i = 0; i < 10; ++i)
+                     b.dispatchEvent(new KeyboardEvent('keydown',
+                       {key: 'Enter', repeat: true, bubbles: true}));""")
+        time.sleep(0.2)
+        self.assertEqual(self.field(GARDEN1, "DaysLeft"), days, "auto-repeat clicked")
 
     def test_end_message_after_seven_days_is_modal_while_time_runs(self):
         self.load()
