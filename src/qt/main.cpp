@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QIcon>
+#include <optional>
 
 #include "qt/driver.h"
 #include "qt/pictures.h"
@@ -14,7 +15,9 @@ int main(int argc, char* argv[]) {
     QApplication::setOrganizationName(QStringLiteral("VELMORAKI"));
     QApplication::setOrganizationDomain(QStringLiteral("velmoraki.example"));
     QApplication::setDesktopFileName(QStringLiteral("example.velmoraki.Mironeka"));
+    std::optional<mironeka::qt::DisplayGuard> guard(std::in_place);
     QApplication app(argc, argv);
+    guard.reset();
     mironeka::qt::prepareApplication();
     // The icon of every window that has none of its own, frameless ones too;
     // drawn from the SVG at whatever size the desktop asks for.

@@ -13,6 +13,18 @@ namespace mironeka::qt {
 /// false. Call before the QApplication is made, which would abort.
 [[nodiscard]] bool displayAvailable(int argc, char** argv);
 
+/// Held over the construction of the QApplication: a display or platform
+/// that can't be opened ends the program with one line naming it and
+/// status 1, instead of Qt's abort. Qt's own messages of the attempt are
+/// held back and passed on only when the display opened.
+class DisplayGuard {
+  public:
+    DisplayGuard();
+    ~DisplayGuard();
+    DisplayGuard(const DisplayGuard&) = delete;
+    DisplayGuard& operator=(const DisplayGuard&) = delete;
+};
+
 /// Installs Qt's own texts in Japanese (the text boxes' menu, the standard
 /// buttons) from Qt's translations folder, whatever the locale. Returns the
 /// installed translator, owned by the application, or nullptr when the
