@@ -1,8 +1,8 @@
 // Plays many seeded random games through the player's entry point and
 // checks the garden's invariants after every evaluation against a small
 // model of its own: its own neighbours, thresholds, sugar bands and shares,
-// written out here and in tests/oracle rather than taken from the game. Set
-// MIRONEKA_RANDOM_SEED to replay one seed.
+// written out here and in tests/oracle rather than taken from the game. The seed is fixed;
+// MIRONEKA_RANDOM_SEED plays another.
 
 #include <gtest/gtest.h>
 
@@ -61,7 +61,7 @@ class RandomGarden {
     void play() {
         click(FormId::Form4, ui::command(1 + g_));
         int previousScore = board().gardenScore(g_);
-        while (garden().daysLeft() > 0) {
+        while (garden().daysLeft() > 0 && !tooLong()) {
             editSomeTiles();
             const bool editDuringPass = pick(4) == 0;
             const int advances = 1 + (pick(5) == 0 ? 1 + pick(2) : 0);
@@ -69,7 +69,7 @@ class RandomGarden {
                 click(form_, ui::command(1));
                 wait(pick(3));
             }
-            while (garden().evaluating()) {
+            while (garden().evaluating() && !tooLong()) {
                 if (editDuringPass) editSomeTiles();
                 wait(1);
             }
@@ -81,7 +81,7 @@ class RandomGarden {
         game_.act(Action{Action::Kind::Ok});
         // The garden counts as finished once, and only after its last
         // evaluation has ended.
-        while (garden().evaluating()) {
+        while (garden().evaluating() && !tooLong()) {
             EXPECT_EQ(board().gardensFinished(), finishedBefore);
             game_.advanceBy(1);
         }
@@ -94,6 +94,13 @@ class RandomGarden {
     const GardenScreen& garden() const { return *game_.screenAs<GardenScreen>(form_); }
     const app::StageSelectScreen& board() const {
         return *game_.screenAs<app::StageSelectScreen>(FormId::Form4);
+    }
+    // A garden is a few hundred steps; a fault that keeps it from ending
+    // fails here instead of hanging the test.
+    bool tooLong() {
+        if (++steps_ <= 20'000) return false;
+        if (steps_ == 20'001) ADD_FAILURE() << "garden " << g_ << " did not end in 20000 steps";
+        return true;
     }
     int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng_); }
     void click(FormId form, ui::WidgetId w) { game_.act(Action{Action::Kind::Click, form, w}); }
@@ -177,10 +184,12 @@ class RandomGarden {
     std::mt19937& rng_;
     std::array<TileKind, garden::kTileCount> shadow_{};
     std::vector<std::pair<int, int>> pendingPlace_;
+    int steps_ = 0;
 };
 
 TEST(RandomPlay, InvariantsHoldInEveryGarden) {
-    std::uint32_t seed = std::random_device{}();
+    // A fixed seed, so a run is repeatable; another one is given to explore.
+    std::uint32_t seed = 20261210;
     if (const char* given = std::getenv("MIRONEKA_RANDOM_SEED")) {
         seed = static_cast<std::uint32_t>(std::stoul(given));
     }
