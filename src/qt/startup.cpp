@@ -48,40 +48,37 @@ struct Held {
     QtMsgType type;
     QString text;
 };
-std::vector<Held>* held = nullptr;
+// Qt's messages while a DisplayGuard is held.
+std::vector<Held> held;
 
-void holdOrRefuse(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+void holdOrRefuse(QtMsgType type, const QMessageLogContext&, const QString& text) {
     if (type != QtFatalMsg) {
-        if (held != nullptr) held->push_back({type, text});
+        held.push_back({type, text});
         return;
     }
-    const char* platform = std::getenv("QT_QPA_PLATFORM");
     const char* display = std::getenv("WAYLAND_DISPLAY");
     if (display == nullptr || *display == '\0') display = std::getenv("DISPLAY");
     say(QStringLiteral("cannot open the display%1%2: start the game in a running X11 or "
                        "Wayland session, or without a screen with QT_QPA_PLATFORM=offscreen")
-            .arg(isSet("QT_QPA_PLATFORM") ? QStringLiteral(" (platform %1)").arg(platform)
-                                          : QString())
+            .arg(isSet("QT_QPA_PLATFORM")
+                     ? QStringLiteral(" (platform %1)").arg(qEnvironmentVariable("QT_QPA_PLATFORM"))
+                     : QString())
             .arg(display != nullptr && *display != '\0'
                      ? QStringLiteral(" %1").arg(QString::fromLocal8Bit(display))
                      : QString()));
-    (void)context;
     std::_Exit(1);
 }
 
 }  // namespace
 
-DisplayGuard::DisplayGuard() {
-    held = new std::vector<Held>;
-    previousHandler = qInstallMessageHandler(holdOrRefuse);
-}
+DisplayGuard::DisplayGuard() { previousHandler = qInstallMessageHandler(holdOrRefuse); }
 
 DisplayGuard::~DisplayGuard() {
     qInstallMessageHandler(previousHandler);
     const QMessageLogContext context;
-    for (const auto& m : *held) qt_message_output(m.type, context, m.text);
-    delete held;
-    held = nullptr;
+    for (const auto& m : held) qt_message_output(m.type, context, m.text);
+    held.clear();
+    held.shrink_to_fit();
 }
 
 QTranslator* loadJapaneseQtTranslations() {

@@ -17,7 +17,7 @@ namespace {
 constexpr std::uintmax_t kMaxFileBytes = 16u << 20;
 
 /// The name as it is safe to print on one line: control bytes and bytes
-/// that are not UTF-8 as \\xNN, so a name can't forge a line of output.
+/// that are not UTF-8 as \xNN, so a name can't forge a line of output.
 std::string escaped(const std::string& name) {
     std::string out;
     const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(name[i]); };
