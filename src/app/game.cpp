@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <string_view>
 
 #include "app/layouts.h"
 #include "garden/garden_variant.h"
@@ -13,6 +14,31 @@ using ui::WidgetId;
 using ui::WidgetKind;
 
 namespace {
+
+// The longest start of a UTF-8 text that holds at most `limit` UTF-16 code
+// units, cut between characters. A byte that starts no character counts as
+// one unit and is kept as it is.
+std::string_view clipped(std::string_view text, std::size_t limit) {
+    std::size_t units = 0;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        std::size_t length = 1;
+        if (lead >= 0xF0 && lead < 0xF8) {
+            length = 4;
+        } else if (lead >= 0xE0 && lead < 0xF0) {
+            length = 3;
+        } else if (lead >= 0xC0 && lead < 0xE0) {
+            length = 2;
+        }
+        length = std::min(length, text.size() - i);
+        const std::size_t cost = length == 4 ? 2 : 1;  // a surrogate pair
+        if (units + cost > limit) break;
+        units += cost;
+        i += length;
+    }
+    return text.substr(0, i);
+}
 
 // The garden number of a garden form, or 0 for every other screen.
 int gardenOf(FormId form) {
@@ -146,7 +172,10 @@ bool Game::act(const Action& action) {
             target->pointerMove(action.widget);
             break;
         case Action::Kind::Type:
-            handled = action.widget && target->type(*action.widget, action.text);
+            // Whatever way the text came in, a box takes no more than it holds.
+            handled =
+                action.widget &&
+                target->type(*action.widget, std::string(clipped(action.text, ui::kTextBoxLimit)));
             break;
         case Action::Kind::Close:
             if (!target->layout().hasCloseBox()) return false;

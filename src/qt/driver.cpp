@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <algorithm>
 
+#include "app/layouts.h"
 #include "qt/fonts.h"
 #include "qt/form_window.h"
 
@@ -33,15 +34,28 @@ Driver::~Driver() {
 
 bool Driver::eventFilter(QObject* watched, QEvent* event) {
     const auto type = event->type();
-    if (type == QEvent::KeyPress || type == QEvent::KeyRelease) {
-        const auto* key = static_cast<const QKeyEvent*>(event);
-        const int k = key->key();
-        if (key->isAutoRepeat() &&
-            (k == Qt::Key_Space || k == Qt::Key_Return || k == Qt::Key_Enter)) {
-            return true;
-        }
+    if (type == QEvent::ApplicationDeactivate) front_.keysUp();
+    if (type != QEvent::KeyPress && type != QEvent::KeyRelease) {
+        return QObject::eventFilter(watched, event);
     }
-    return QObject::eventFilter(watched, event);
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    std::optional<app::ClickKey> clickKey;
+    if (key->key() == Qt::Key_Space) clickKey = app::ClickKey::Space;
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
+        clickKey = app::ClickKey::Enter;
+    if (!clickKey || key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) {
+        return QObject::eventFilter(watched, event);
+    }
+    auto* button = qobject_cast<QAbstractButton*>(watched);
+    if (type == QEvent::KeyRelease) {
+        front_.keyRelease(*clickKey, key->isAutoRepeat());
+    } else if (button != nullptr && front_.keyPress(*clickKey, key->isAutoRepeat()) &&
+               button->isEnabled()) {
+        button->click();
+    }
+    // A button hears neither, so it never clicks on its own; a text box
+    // types its spaces.
+    return button != nullptr;
 }
 
 Driver::Reading Driver::read() {
@@ -51,15 +65,18 @@ Driver::Reading Driver::read() {
 }
 
 bool Driver::act(const app::Action& action) {
-    game_.moveClockTo(read().ms);
-    const bool done = game_.act(action);
+    const bool done = front_.act(action, read().ms);
+    // A text box shows what the game took, even when it took nothing.
+    if (action.kind == app::Action::Kind::Type && app::isForm(action.form)) {
+        slots_.at(static_cast<std::size_t>(ui::formIndex(action.form))).revision = ~0ULL;
+    }
     sync();
     arm();
     return done;
 }
 
 void Driver::advance() {
-    if (game_.deliverNext(read().ms)) {
+    if (front_.turn(read().ms)) {
         ++deliveries_;
         sync();
     }
@@ -67,7 +84,7 @@ void Driver::advance() {
 }
 
 void Driver::runTo(ui::Millis t) {
-    game_.advanceTo(std::max(game_.now(), t));
+    front_.runTo(t);
     sync();
     arm();
 }
@@ -77,21 +94,21 @@ FormWindow* Driver::window(ui::FormId form) const {
 }
 
 void Driver::arm() {
-    const auto deadline = game_.ended() ? std::nullopt : game_.nextDeadline();
-    if (!deadline) {
-        alarm_.stop();
-        return;
-    }
-    if (alarm_.isActive() && armedFor_ == *deadline) return;  // already waiting for it
-    // A long wait is cut short; the alarm then finds nothing due and waits again.
-    constexpr ui::Millis kLongestWait = 1 << 30;
     const Reading now = read();
-    const ui::Millis ms = std::clamp<ui::Millis>(*deadline - now.ms, 0, kLongestWait);
-    // To the moment the clock turns to the deadline, which may be less than
-    // a whole millisecond away: a step armed late in a millisecond runs as
-    // the next one begins.
-    armedFor_ = *deadline;
-    alarm_.ringIn(std::chrono::nanoseconds(ms * kNsPerMs - now.ns));
+    const app::Wake wake = front_.wake(now.ms);
+    switch (wake.kind) {
+        case app::Wake::Kind::Stop:
+            alarm_.stop();
+            break;
+        case app::Wake::Kind::Keep:
+            break;
+        case app::Wake::Kind::Set:
+            // To the moment the clock turns to the deadline, which may be
+            // less than a whole millisecond away: a step armed late in a
+            // millisecond runs as the next one begins.
+            alarm_.ringIn(std::chrono::nanoseconds(wake.in * kNsPerMs - now.ns));
+            break;
+    }
 }
 
 void Driver::retire(QWidget* widget) {
@@ -106,7 +123,7 @@ void Driver::sync() {
     for (int i = 0; i < ui::kFormCount; ++i) {
         const auto form = static_cast<ui::FormId>(i + 1);
         auto& slot = slots_.at(static_cast<std::size_t>(i));
-        const ui::Screen* screen = game_.ended() ? nullptr : game_.screen(form);
+        const ui::Screen* screen = front_.game().ended() ? nullptr : front_.game().screen(form);
         // Unloaded, or unloaded and created afresh: the old window goes.
         if (slot.window && slot.model != screen) retire(slot.window.release());
         if (screen == nullptr) {
@@ -136,7 +153,7 @@ void Driver::sync() {
         w->activateWindow();
     }
     syncMessage();
-    if (game_.ended() && !endSignalled_) {
+    if (front_.game().ended() && !endSignalled_) {
         endSignalled_ = true;
         alarm_.stop();
         emit gameEnded();
@@ -144,7 +161,7 @@ void Driver::sync() {
 }
 
 void Driver::syncMessage() {
-    const auto& text = game_.message();
+    const auto& text = front_.game().message();
     if (!text) {
         dropMessageBox();
         return;

@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/front_end.h"
 #include "app/game.h"
 #include "qt/alarm.h"
 #include "qt/form_window.h"
@@ -18,21 +19,12 @@ namespace mironeka::qt {
 
 /// Runs the game in real time and keeps the windows in step with it.
 ///
-/// One alarm waits for the moment the model's clock reaches its next
-/// deadline. Each time it rings, the model's clock moves to the elapsed time
-/// (in whole milliseconds, rounded down) and at most one due tick is
-/// delivered, then the windows are refreshed and the alarm is set again (for
-/// the next turn if another tick is already due). So every tick is
-/// its own Qt event: a step that arms the next step of a chain returns to
-/// Qt's event loop before that step runs, with the windows refreshed and
-/// input possible in between, even when the next step is already overdue.
-/// After a stall a late tick is delivered once and a periodic timer then
-/// waits its full interval; nothing missed is replayed.
-///
-/// A player action moves the model's clock to the elapsed time without
-/// delivering anything (ticks that fell due wait for the timer), then goes
-/// to `Game::act`; the windows are refreshed and the alarm set again if the
-/// next deadline moved.
+/// The game's rules for front ends (`app::FrontEnd`) decide what runs when,
+/// what a key does and where the focus goes; the driver reads the real
+/// clock (in whole milliseconds, rounded down), keeps one alarm where they
+/// say, and refreshes the windows after every turn and action. Every tick
+/// is its own Qt event, so the windows are drawn and input is possible
+/// between the steps of a chain.
 class Driver final : public QObject, public ActionSink {
     Q_OBJECT
   public:
@@ -44,8 +36,9 @@ class Driver final : public QObject, public ActionSink {
     Driver(const Driver&) = delete;
     Driver& operator=(const Driver&) = delete;
 
-    [[nodiscard]] const app::Game& game() const { return game_; }
+    [[nodiscard]] const app::Game& game() const { return front_.game(); }
     bool act(const app::Action& action) override;
+    app::FrontEnd& policy() override { return front_; }
     /// The alarm's work: moves the model to the clock, delivers at most one
     /// due tick, refreshes and sets the alarm again.
     void advance();
@@ -64,9 +57,9 @@ class Driver final : public QObject, public ActionSink {
     /// The open message box, if any.
     [[nodiscard]] QMessageBox* messageBox() const { return box_; }
 
-    /// Drops auto-repeated presses and releases of the keys that click
-    /// (Space, Return, Enter) before any window or the message box sees
-    /// them: a held key is one click, as a held mouse button is.
+    /// Space, Return and Enter on a button (a tile, the message box's OK)
+    /// click it when the game's key rules say so, and never otherwise; in a
+    /// text box they type as usual.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   signals:
@@ -95,11 +88,10 @@ class Driver final : public QObject, public ActionSink {
     void retire(QWidget* widget);
     void messageClosed();
 
-    app::Game game_;
+    app::FrontEnd front_;
     Clock clock_;  // none: the real clock, elapsed_
     QElapsedTimer elapsed_;
     Alarm alarm_;
-    ui::Millis armedFor_ = 0;  // the deadline alarm_ waits for while active
     std::uint64_t deliveries_ = 0;
     std::array<Slot, ui::kFormCount> slots_;
     QPointer<QMessageBox> box_;

@@ -130,7 +130,7 @@ FormWindow::FormWindow(const ui::ScreenSpec& layout, ActionSink& sink)
         }
     }
     raiseControls();
-    orderFocus();
+    orderExposed();
     focusFirst();
 }
 
@@ -213,11 +213,12 @@ QLineEdit* FormWindow::addTextBox(const ui::WidgetSpec& entry) {
     edit->setTextMargins(0, -2, 0, -2);
     edit->setText(text(entry.text));
     edit->setReadOnly(entry.readOnly);
-    if (!entry.readOnly) {
-        connect(edit, &QLineEdit::textEdited, this, [this, id = entry.id](const QString& t) {
-            send(app::Action::Kind::Type, id, t.toStdString());
-        });
-    }
+    // Every change that isn't the game's own (typed, pasted, undone, set by
+    // a screen reader) goes to the game, read-only boxes too: the game
+    // decides, and the box then shows what the game took.
+    connect(edit, &QLineEdit::textChanged, this, [this, id = entry.id](const QString& t) {
+        if (!syncing_) send(app::Action::Kind::Type, id, t.toStdString());
+    });
     limitTextBox(edit);
     return edit;
 }
@@ -230,7 +231,8 @@ void FormWindow::raiseControls() {
 void FormWindow::sync(const ui::Screen& screen) {
     // The driver calls this only when the screen has changed.
     synced_ = screen.revision();
-    bool focusHidden = false;
+    syncing_ = true;
+    std::vector<QWidget*> toHide;
     for (const auto& [id, widget] : bound_) {
         switch (id.kind) {
             case ui::WidgetKind::Label:
@@ -241,14 +243,13 @@ void FormWindow::sync(const ui::Screen& screen) {
                 setTextIfChanged(static_cast<QLineEdit*>(widget),
                                  QString::fromStdString(screen.widgetText(id)));
                 break;
-            case ui::WidgetKind::Command: {
-                const bool visible = screen.widgetVisible(id);
-                // Hiding the focused button would hand the focus to whatever
-                // comes next in the Tab order, a "×" perhaps.
-                if (!visible && focusWidget() == widget) focusHidden = true;
-                widget->setVisible(visible);
+            case ui::WidgetKind::Command:
+                if (screen.widgetVisible(id)) {
+                    widget->show();
+                } else {
+                    toHide.push_back(widget);
+                }
                 break;
-            }
             case ui::WidgetKind::Image:
                 static_cast<ImageWidget*>(widget)->setPicture(screen.widgetPicture(id));
                 break;
@@ -263,7 +264,14 @@ void FormWindow::sync(const ui::Screen& screen) {
             widget->setAccessibleDescription(description);
         }
     }
-    if (focusHidden || focusWidget() == nullptr || !focusWidget()->isVisibleTo(this)) focusFirst();
+    syncing_ = false;
+    // The focus moves before its button hides: Qt would hand it on by
+    // itself, through every stop in between.
+    const auto at = idOf(focusWidget());
+    if (const auto to = sink_.policy().focusAfterChange(layout_.form, at); to != at) {
+        focusOn(to, Qt::OtherFocusReason);
+    }
+    for (QWidget* w : toHide) w->hide();
 }
 
 QList<QWidget*> FormWindow::exposedWidgets() const { return exposed_; }
@@ -273,68 +281,72 @@ void FormWindow::hideAndRelease() {
     if (testAttribute(Qt::WA_WState_Created)) destroy();
 }
 
-void FormWindow::orderFocus() {
-    // Each stop with the place it stands; the grid as one stop at its first tile.
+void FormWindow::orderExposed() {
+    // On-screen order, top to bottom, then left to right, the grid where
+    // its first tile stands.
     std::vector<std::pair<QPoint, std::vector<QWidget*>>> stops;
     for (const auto& [id, widget] : bound_) {
         if (widget->focusPolicy() == Qt::NoFocus) continue;
-        const int g = gridIndex(widget);
-        if (g > 0) continue;
-        stops.push_back(
-            {{widget->x(), widget->y()}, g == 0 ? grid_ : std::vector<QWidget*>{widget}});
+        const auto tile = std::find(grid_.begin(), grid_.end(), widget);
+        if (tile != grid_.end() && tile != grid_.begin()) continue;
+        stops.push_back({{widget->x(), widget->y()},
+                         tile == grid_.begin() ? grid_ : std::vector<QWidget*>{widget}});
     }
     std::stable_sort(stops.begin(), stops.end(), [](const auto& a, const auto& b) {
         return std::pair(a.first.y(), a.first.x()) < std::pair(b.first.y(), b.first.x());
     });
-    QWidget* previous = nullptr;
     for (const auto& stop : stops) {
-        for (QWidget* w : stop.second) {
-            if (previous != nullptr) setTabOrder(previous, w);
-            previous = w;
-            exposed_ << w;
-        }
-    }
-    // The grid is one stop: only its current tile takes Tab.
-    for (std::size_t i = 0; i < grid_.size(); ++i) {
-        grid_[i]->setFocusPolicy(i == 0 ? Qt::StrongFocus : Qt::ClickFocus);
+        for (QWidget* w : stop.second) exposed_ << w;
     }
     // Then what a screen reader reads but the keyboard doesn't stop at.
     for (const auto& [id, widget] : bound_) {
         const ui::WidgetSpec* entry = layout_.find(id);
         if (entry->exposed && !exposed_.contains(widget)) exposed_ << widget;
     }
+    markGridStop();
 }
 
 void FormWindow::focusFirst() {
-    for (const ui::WidgetId id : layout_.firstFocus) {
-        for (const auto& [bid, widget] : bound_) {
-            if (bid == id && widget->isVisibleTo(this)) {
-                widget->setFocus(Qt::OtherFocusReason);
-                return;
-            }
-        }
+    focusOn(sink_.policy().focusStart(layout_.form), Qt::OtherFocusReason);
+}
+
+void FormWindow::focusOn(std::optional<ui::WidgetId> id, Qt::FocusReason reason) {
+    if (!id) return;
+    if (QWidget* w = widgetOf(*id)) {
+        sink_.policy().focused(layout_.form, *id);
+        markGridStop();
+        w->setFocus(reason);
     }
 }
 
-int FormWindow::gridIndex(const QWidget* w) const {
-    auto it = std::find(grid_.begin(), grid_.end(), w);
-    return it == grid_.end() ? -1 : static_cast<int>(it - grid_.begin());
+void FormWindow::markGridStop() {
+    // Only the grid's current tile takes Tab, and is what the window's
+    // focus falls back to; the others take the focus by a click.
+    const auto stop = sink_.policy().gridStop(layout_.form);
+    for (QWidget* tile : grid_) {
+        tile->setFocusPolicy(idOf(tile) == stop ? Qt::StrongFocus : Qt::ClickFocus);
+    }
 }
 
-void FormWindow::moveInGrid(int from, int key) {
-    const int columns = layout_.gridColumns;
-    const int count = static_cast<int>(grid_.size());
-    const int row = from / columns;
-    const int column = from % columns;
-    int to = from;
-    if (key == Qt::Key_Left && column > 0) to = from - 1;
-    if (key == Qt::Key_Right && column < columns - 1 && from + 1 < count) to = from + 1;
-    if (key == Qt::Key_Up && row > 0) to = from - columns;
-    if (key == Qt::Key_Down && from + columns < count) to = from + columns;
-    if (to == from) return;
-    grid_[static_cast<std::size_t>(to)]->setFocusPolicy(Qt::StrongFocus);
-    grid_[static_cast<std::size_t>(to)]->setFocus(Qt::TabFocusReason);
-    grid_[static_cast<std::size_t>(from)]->setFocusPolicy(Qt::ClickFocus);
+QWidget* FormWindow::widgetOf(ui::WidgetId id) const {
+    for (const auto& [bid, w] : bound_) {
+        if (bid == id) return w;
+    }
+    return nullptr;
+}
+
+std::optional<ui::WidgetId> FormWindow::idOf(const QWidget* w) const {
+    for (const auto& [id, bw] : bound_) {
+        if (bw == w) return id;
+    }
+    return std::nullopt;
+}
+
+bool FormWindow::focusNextPrevChild(bool next) {
+    focusOn(sink_.policy().focusMove(layout_.form, idOf(focusWidget()),
+                                     next ? app::FocusKey::Tab : app::FocusKey::BackTab),
+            next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
 }
 
 bool FormWindow::event(QEvent* event) {
@@ -378,22 +390,35 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
             if (entry->tracksPointer) sendMove(entry->id);
             break;
         case QEvent::FocusIn:
+            // A tile clicked becomes the grid's stop.
+            sink_.policy().focused(layout_.form, entry->id);
+            markGridStop();
             // A tool that takes the keyboard focus shows its hint, as
             // pointing at it does.
             if (entry->tracksPointer) send(app::Action::Kind::Move, entry->id);
             break;
         case QEvent::KeyPress: {
-            const int key = static_cast<QKeyEvent*>(event)->key();
-            if (const int g = gridIndex(widget);
-                g >= 0 && (key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up ||
-                           key == Qt::Key_Down)) {
-                moveInGrid(g, key);
-                return true;
+            std::optional<app::FocusKey> arrow;
+            switch (static_cast<QKeyEvent*>(event)->key()) {
+                case Qt::Key_Left:
+                    arrow = app::FocusKey::Left;
+                    break;
+                case Qt::Key_Right:
+                    arrow = app::FocusKey::Right;
+                    break;
+                case Qt::Key_Up:
+                    arrow = app::FocusKey::Up;
+                    break;
+                case Qt::Key_Down:
+                    arrow = app::FocusKey::Down;
+                    break;
+                default:
+                    break;
             }
-            // Enter, like Space, clicks the focused button or tile.
-            if (auto* button = qobject_cast<QAbstractButton*>(widget);
-                button != nullptr && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
-                button->click();
+            // The arrows belong to the grid, even at its edges.
+            if (arrow && std::find(grid_.begin(), grid_.end(), widget) != grid_.end()) {
+                focusOn(sink_.policy().focusMove(layout_.form, entry->id, *arrow),
+                        Qt::TabFocusReason);
                 return true;
             }
             break;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/front_end.h"
 #include "app/game.h"
 #include "qt/pictures.h"
 #include "ui/layout.h"
@@ -18,11 +19,13 @@ class QLineEdit;
 
 namespace mironeka::qt {
 
-/// Where a window sends what the player did.
+/// Where a window sends what the player did, and asks where its keyboard
+/// focus goes.
 class ActionSink {
   public:
     virtual ~ActionSink() = default;
     virtual bool act(const app::Action& action) = 0;
+    virtual app::FrontEnd& policy() = 0;
 };
 
 /// The window of a screen, built from its layout: a fixed-size top-level
@@ -52,6 +55,8 @@ class FormWindow final : public QWidget {
     bool event(QEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    /// Tab and Shift+Tab go where the game's focus rules say.
+    bool focusNextPrevChild(bool next) override;
 
   private:
     struct Bound {
@@ -60,14 +65,16 @@ class FormWindow final : public QWidget {
     };
 
     QWidget* build(const ui::WidgetSpec& entry);
-    /// Tab order: on-screen order, top to bottom, then left to right; the
-    /// grid is one stop, where its first tile stands.
-    void orderFocus();
-    /// Puts the focus on the first visible widget of the layout's list.
+    /// What screen readers read, in the order Tab visits the widgets.
+    void orderExposed();
+    /// Puts the focus where the game's rules say it starts.
     void focusFirst();
-    [[nodiscard]] int gridIndex(const QWidget* w) const;
-    /// The arrow keys inside the grid; the focus stays put at an edge.
-    void moveInGrid(int from, int key);
+    /// Moves the focus to the widget, if there is one, and marks the grid's
+    /// current tile as the one that takes Tab.
+    void focusOn(std::optional<ui::WidgetId> id, Qt::FocusReason reason);
+    void markGridStop();
+    [[nodiscard]] QWidget* widgetOf(ui::WidgetId id) const;
+    [[nodiscard]] std::optional<ui::WidgetId> idOf(const QWidget* w) const;
     QLabel* addLabel(const ui::WidgetSpec& entry);
     QPushButton* addButton(const ui::WidgetSpec& entry);
     QLineEdit* addTextBox(const ui::WidgetSpec& entry);
@@ -84,6 +91,7 @@ class FormWindow final : public QWidget {
     ActionSink& sink_;
     std::vector<Bound> bound_;
     std::vector<QWidget*> grid_;                           // the layout's grid, row by row
+    bool syncing_ = false;                                 // sync is setting the texts
     QList<QWidget*> exposed_;                              // in Tab order, then the rest
     std::uint64_t synced_ = ~std::uint64_t{0};             // the screen's revision shown last
     bool placed_ = false;                                  // centred by its real frame

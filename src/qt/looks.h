@@ -5,6 +5,8 @@
 #include <QRect>
 #include <QSize>
 
+#include "ui/layout.h"
+
 class QLineEdit;
 class QWidget;
 
@@ -32,9 +34,9 @@ void placeOnScreen(QWidget* window);
 /// window. False while the frame is not known yet.
 bool placeByFrame(QWidget* window);
 
-/// The most characters a text box takes, typed or pasted: ample for a score
-/// code, a mail address or a web address.
-inline constexpr int kTextBoxMaxLength = 1024;
+/// The most characters a text box takes, typed or pasted: the game's own
+/// limit, so the box never shows more than the game keeps.
+inline constexpr int kTextBoxMaxLength = static_cast<int>(ui::kTextBoxLimit);
 
 /// Keeps what the player types or pastes into `box` from growing memory
 /// without bound: at most kTextBoxMaxLength characters, and an undo history

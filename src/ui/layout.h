@@ -53,6 +53,10 @@ struct Look {
     std::optional<Rgb> back;
 };
 
+/// The most a text box holds, in UTF-16 code units as the toolkits count
+/// them: a box holds a line, not a book.
+inline constexpr std::size_t kTextBoxLimit = 1024;
+
 /// One widget of a screen's layout, as it is when the screen is created.
 /// Widgets that hold state the player must not see lie outside the client
 /// area; timers have no box.

@@ -179,3 +179,39 @@ TEST(GameAct, RefusesWidgetsTheFormDoesNotHave) {
 
 }  // namespace
 }  // namespace mironeka::app
+
+namespace mironeka::app {
+namespace {
+
+// A text box holds 1024 UTF-16 units whichever way the text comes in (the
+// page's script could hand over megabytes); a character outside the basic
+// plane counts two and is never cut in half.
+TEST(GameAct, ATextBoxHoldsAtMost1024Units) {
+    Game game;
+    game.advanceBy(1500);
+    game.act({Action::Kind::Click, FormId::Form2, ui::command(1)});
+    for (int g = 1; g <= 6; ++g) {
+        game.act({Action::Kind::Click, FormId::Form4, ui::command(1 + g)});
+        for (int d = 0; d < 7; ++d) game.act(click(Game::gardenForm(g), ui::command(1)));
+        game.advanceBy(20);
+        game.act({Action::Kind::Ok});
+    }
+    game.advanceBy(6000);
+    game.act(click(FormId::Form10, ui::command(1)));
+    game.advanceBy(100);
+    const ui::Screen* code = game.screen(FormId::Form11);
+    ASSERT_NE(code, nullptr);
+    const std::string face = "\xF0\x9F\x98\x80";  // U+1F600
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {std::string(5000, 'a'), std::string(1024, 'a')},
+        {std::string(1023, 'a') + face, std::string(1023, 'a')},
+        {std::string(1022, 'a') + face + "b", std::string(1022, 'a') + face},
+    };
+    for (const auto& [typed, kept] : cases) {
+        ASSERT_TRUE(game.act({Action::Kind::Type, FormId::Form11, ui::text(3), typed}));
+        EXPECT_EQ(code->widgetText(ui::text(3)), kept) << typed.size();
+    }
+}
+
+}  // namespace
+}  // namespace mironeka::app

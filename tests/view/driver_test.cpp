@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -170,6 +171,8 @@ TEST(Driver, RepeatedPointerMovesReachTheGameOncePerPlaceAndChange) {
             if (action.kind == app::Action::Kind::Move) moves.push_back(action.widget);
             return true;
         }
+        app::FrontEnd& policy() override { return front; }
+        app::FrontEnd front;
         std::vector<std::optional<ui::WidgetId>> moves;
     } counter;
     Session session;
@@ -213,6 +216,13 @@ TEST(Driver, PointsBoxIsReadOnly) {
     ASSERT_NE(points, nullptr);
     EXPECT_TRUE(points->isReadOnly());
     QTest::keyClicks(points, "12");
+    EXPECT_EQ(points->text(), QStringLiteral("0"));
+    // A screen reader's edit (AT-SPI's SetTextContents) is refused too: the
+    // box shows what the game holds, at once.
+    QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(points);
+    ASSERT_NE(reader, nullptr);
+    ASSERT_NE(reader->editableTextInterface(), nullptr);
+    reader->editableTextInterface()->replaceText(0, 1, QStringLiteral("99999"));
     EXPECT_EQ(points->text(), QStringLiteral("0"));
 }
 
