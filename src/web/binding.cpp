@@ -4,11 +4,13 @@
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
 
+#include "app/front_end.h"
 #include "app/game.h"
 #include "app/layouts.h"
 #include "ui/layout.h"
@@ -101,7 +103,12 @@ val layout(int formNumber) {
     return out;
 }
 
-/// The game as the page drives it, on the page's clock in milliseconds.
+val nameOrNull(const std::optional<ui::WidgetId>& w) {
+    return w ? val(ui::widgetName(*w)) : val::null();
+}
+
+/// The game as the page drives it, on the page's clock in milliseconds,
+/// with the rules every front end follows (time, keys, focus) asked here.
 class WebGame {
   public:
     /// A player action at time `now`: the clock moves there first, nothing
@@ -132,13 +139,26 @@ class WebGame {
             if (!action.widget) return false;
         }
         action.text = text;
-        game_.moveClockTo(clock(now));
-        return game_.act(action);
+        return front_.act(action, clock(now));
     }
 
     /// One turn of the page's timer: at most one tick delivered.
-    bool deliverNext(double now) { return game_.deliverNext(clock(now)); }
+    bool turn(double now) { return front_.turn(clock(now)); }
 
+    /// What the page's timer should do now: -2 stop, -1 keep waiting,
+    /// otherwise fire in that many milliseconds.
+    double wake(double now) {
+        const app::Wake w = front_.wake(clock(now));
+        switch (w.kind) {
+            case app::Wake::Kind::Stop:
+                return -2;
+            case app::Wake::Kind::Keep:
+                return -1;
+            case app::Wake::Kind::Set:
+                break;
+        }
+        return static_cast<double>(w.in);
+    }
     /// The next tick's time, or -1 when nothing is armed or the game ended.
     [[nodiscard]] double nextDeadline() const {
         if (game_.ended()) return -1;
@@ -146,6 +166,51 @@ class WebGame {
         return d ? static_cast<double>(*d) : -1;
     }
     [[nodiscard]] double now() const { return static_cast<double>(game_.now()); }
+
+    /// Space or Enter ("space", "enter"): true when this press clicks.
+    bool keyPress(const std::string& key, bool repeat) {
+        const auto k = clickKey(key);
+        return k && front_.keyPress(*k, repeat);
+    }
+    void keyRelease(const std::string& key, bool repeat) {
+        if (const auto k = clickKey(key)) front_.keyRelease(*k, repeat);
+    }
+    void keysUp() { front_.keysUp(); }
+
+    /// Where the focus goes from `at` ("" for nowhere) on "tab", "backtab",
+    /// "left", "right", "up" or "down"; null when it stays.
+    val focusMove(int formNumber, const std::string& at, const std::string& key) {
+        const auto form = formOf(formNumber);
+        static const std::array<std::pair<const char*, app::FocusKey>, 6> kKeys{{
+            {"tab", app::FocusKey::Tab},
+            {"backtab", app::FocusKey::BackTab},
+            {"left", app::FocusKey::Left},
+            {"right", app::FocusKey::Right},
+            {"up", app::FocusKey::Up},
+            {"down", app::FocusKey::Down},
+        }};
+        const auto k =
+            std::find_if(kKeys.begin(), kKeys.end(), [&](const auto& p) { return key == p.first; });
+        if (!form || k == kKeys.end()) return val::null();
+        return nameOrNull(front_.focusMove(*form, widgetOf(at), k->second));
+    }
+    val focusStart(int formNumber) {
+        const auto form = formOf(formNumber);
+        return form ? nameOrNull(front_.focusStart(*form)) : val::null();
+    }
+    val focusAfterChange(int formNumber, const std::string& at) {
+        const auto form = formOf(formNumber);
+        return form ? nameOrNull(front_.focusAfterChange(*form, widgetOf(at))) : val::null();
+    }
+    void focused(int formNumber, const std::string& at) {
+        const auto form = formOf(formNumber);
+        const auto w = widgetOf(at);
+        if (form && w) front_.focused(*form, *w);
+    }
+    val gridStop(int formNumber) {
+        const auto form = formOf(formNumber);
+        return form ? nameOrNull(front_.gridStop(*form)) : val::null();
+    }
     [[nodiscard]] bool ended() const { return game_.ended(); }
     [[nodiscard]] val message() const {
         const auto& m = game_.message();
@@ -214,6 +279,15 @@ class WebGame {
     }
 
   private:
+    static std::optional<app::ClickKey> clickKey(const std::string& key) {
+        if (key == "space") return app::ClickKey::Space;
+        if (key == "enter") return app::ClickKey::Enter;
+        return std::nullopt;
+    }
+    static std::optional<ui::WidgetId> widgetOf(const std::string& name) {
+        return name.empty() ? std::nullopt : ui::parseWidgetName(name);
+    }
+
     struct Slot {
         const ui::Screen* screen = nullptr;
         int generation = 0;
@@ -233,7 +307,8 @@ class WebGame {
         return static_cast<ui::Millis>(now < kLargest ? now : kLargest);
     }
 
-    app::Game game_;
+    app::FrontEnd front_;
+    const app::Game& game_ = front_.game();
     std::array<Slot, ui::kFormCount> slots_{};
     int generations_ = 0;
 };
@@ -242,13 +317,23 @@ std::string title() { return ui::kApplicationTitle; }
 
 EMSCRIPTEN_BINDINGS(mironeka) {
     emscripten::constant("formCount", ui::kFormCount);
+    emscripten::constant("textBoxLimit", static_cast<int>(ui::kTextBoxLimit));
     emscripten::function("title", &title);
     emscripten::function("layout", &layout);
     emscripten::class_<WebGame>("Game")
         .constructor<>()
         .function("act", &WebGame::act)
-        .function("deliverNext", &WebGame::deliverNext)
+        .function("turn", &WebGame::turn)
+        .function("wake", &WebGame::wake)
         .function("nextDeadline", &WebGame::nextDeadline)
+        .function("keyPress", &WebGame::keyPress)
+        .function("keyRelease", &WebGame::keyRelease)
+        .function("keysUp", &WebGame::keysUp)
+        .function("focusMove", &WebGame::focusMove)
+        .function("focusStart", &WebGame::focusStart)
+        .function("focusAfterChange", &WebGame::focusAfterChange)
+        .function("focused", &WebGame::focused)
+        .function("gridStop", &WebGame::gridStop)
         .function("now", &WebGame::now)
         .function("ended", &WebGame::ended)
         .function("message", &WebGame::message)

@@ -1,7 +1,8 @@
-// The game's windows in the page. Every rule lives in the compiled game;
-// this file builds panels from the game's layout tables, hands the player's
-// actions to the game, runs its clock by the desktop driver's rules and
-// redraws a panel when its screen has changed.
+// The game's windows in the page. Every rule lives in the compiled game,
+// the front ends' rules too (when to run the clock, what a key does, where
+// the focus goes); this file builds panels from the game's layout tables,
+// hands the player's input to the game, does what it answers and redraws a
+// panel when its screen has changed.
 "use strict";
 
 (function () {
@@ -20,7 +21,6 @@
     let front = 0; // stacking order of the panels
     let messageBox = null;
     let timer = null;
-    let armedFor = null;
     let endShown = false;
 
     // --- The clock: one tick per turn of the event loop -------------------
@@ -32,16 +32,11 @@
     };
 
     function arm() {
-      const deadline = game.nextDeadline();
-      if (deadline < 0) {
-        if (timer !== "posted") clearTimeout(timer);
-        timer = null;
-        return;
-      }
-      if (timer !== null && armedFor === deadline) return; // already waiting for it
+      const wait = game.wake(now()); // -2 stop, -1 keep waiting, else ms
+      if (wait === -1) return;
       if (timer !== "posted") clearTimeout(timer);
-      const wait = Math.min(Math.max(Math.ceil(deadline - now()), 0), 2 ** 30);
-      armedFor = deadline;
+      timer = null;
+      if (wait < 0) return;
       if (wait < kClamped) {
         // Browsers hold nested timeouts to 4 ms or more: a chain of short
         // steps waits for a posted message instead, still one task a turn.
@@ -54,7 +49,7 @@
 
     function advance() {
       timer = null;
-      if (game.deliverNext(now())) sync();
+      if (game.turn(now())) sync();
       arm();
     }
 
@@ -99,8 +94,7 @@
         record.widgets.set(entry.name, { entry, el });
       }
       record.grid = layout.grid.map((name) => record.widgets.get(name).el);
-      record.grid.forEach((el, i) => { el.tabIndex = i === 0 ? 0 : -1; });
-      record.stops = tabStops(record);
+      markGridStop(record);
 
       if (layout.tracksPointer) {
         client.addEventListener("mousemove", (e) => {
@@ -110,6 +104,11 @@
       panel.addEventListener("mousedown", () => activate(record, false));
       panel.addEventListener("focusin", (e) => {
         record.lastFocus = e.target;
+        const name = nameOf(record, e.target);
+        if (name) {
+          game.focused(form, name); // a tile clicked becomes the grid's stop
+          markGridStop(record);
+        }
         if (!panel.classList.contains("active")) activate(record, false);
       });
       panel.addEventListener("keydown", (e) => keyDown(record, e));
@@ -171,9 +170,11 @@
           el.type = "text";
           el.value = entry.text;
           el.readOnly = entry.readOnly;
-          el.maxLength = 1024; // a box holds a line, not a book
+          el.maxLength = M.textBoxLimit;
+          // However the text came in, the box shows what the game took.
           el.addEventListener("input", () => {
-            if (!act("type", form, entry.name, el.value)) redraw(record, true);
+            act("type", form, entry.name, el.value);
+            redraw(record, true);
           });
           break;
         case "Image":
@@ -200,73 +201,52 @@
       return el;
     }
 
-    // The Tab stops top to bottom, then left to right; the grid is one stop
-    // at its first tile.
-    function tabStops(record) {
-      const stops = [];
-      for (const { entry, el } of record.widgets.values()) {
-        const focusable = el.tagName === "BUTTON" || el.tagName === "INPUT";
-        const g = record.grid.indexOf(el);
-        if (!focusable || g > 0) continue;
-        stops.push({ top: entry.top, left: entry.left, grid: g === 0, el });
-      }
-      stops.sort((a, b) => a.top - b.top || a.left - b.left); // stable
-      return stops;
+    // --- The keyboard: the game says where the focus goes -------------------
+
+    const focusKeys = { Tab: "tab", ArrowLeft: "left", ArrowRight: "right", ArrowUp: "up",
+                        ArrowDown: "down" };
+
+    function nameOf(record, el) {
+      for (const [name, w] of record.widgets) if (w.el === el) return name;
+      return null;
     }
 
-    // --- The keyboard --------------------------------------------------------
+    // Only the grid's current tile takes Tab, for the browser and for
+    // screen readers alike.
+    function markGridStop(record) {
+      if (record.grid.length === 0) return;
+      const stop = game.gridStop(record.form);
+      for (const [name, { el }] of record.widgets) {
+        if (record.grid.includes(el)) el.tabIndex = name === stop ? 0 : -1;
+      }
+    }
 
-    const arrows = { ArrowLeft: [0, -1], ArrowRight: [0, 1], ArrowUp: [-1, 0], ArrowDown: [1, 0] };
+    function focusOn(record, name) {
+      const w = name === null ? undefined : record.widgets.get(name);
+      if (!w) {
+        record.panel.tabIndex = -1;
+        record.panel.focus();
+        return;
+      }
+      game.focused(record.form, name);
+      markGridStop(record);
+      w.el.focus();
+    }
 
     function keyDown(record, e) {
-      const g = record.grid.indexOf(e.target);
-      if (g >= 0 && arrows[e.key]) {
-        e.preventDefault();
-        const columns = record.layout.gridColumns;
-        const [dr, dc] = arrows[e.key];
-        const row = Math.floor(g / columns) + dr;
-        const column = (g % columns) + dc;
-        const to = row * columns + column;
-        // No wrapping: the arrows stop at the grid's edges.
-        if (column < 0 || column >= columns || row < 0 || to >= record.grid.length) return;
-        record.grid[g].tabIndex = -1;
-        record.grid[to].tabIndex = 0;
-        record.grid[to].focus();
-        return;
-      }
-      if (e.key === "Tab") {
-        e.preventDefault();
-        const stops = record.stops
-          .map((s) => (s.grid ? record.grid.find((t) => t.tabIndex === 0) : s.el))
-          .filter((el) => !el.hidden);
-        if (stops.length === 0) return;
-        const at = stops.findIndex((el) => el === e.target);
-        const step = e.shiftKey ? -1 : 1;
-        const to = at < 0 ? 0 : (at + step + stops.length) % stops.length;
-        stops[to].focus();
-        return;
-      }
-      if (e.key === "Enter" && e.target.tagName === "BUTTON") {
-        // Enter, like Space, clicks the focused button or tile; a held key
-        // is one click, as a held mouse button is.
-        e.preventDefault();
-        if (!e.repeat) e.target.click();
-      }
+      let key = focusKeys[e.key];
+      if (key === "tab" && e.shiftKey) key = "backtab";
+      const at = nameOf(record, e.target);
+      const tile = record.grid.includes(e.target);
+      if (!key || (key !== "tab" && key !== "backtab" && !tile)) return;
+      // The arrows belong to the grid, even at its edges.
+      e.preventDefault();
+      const to = game.focusMove(record.form, at || "", key);
+      if (to !== null) focusOn(record, to);
     }
 
     function focusFirst(record) {
-      for (const name of record.layout.firstFocus) {
-        const w = record.widgets.get(name);
-        if (w && !w.el.hidden) {
-          if (record.grid.includes(w.el)) {
-            record.grid.forEach((t) => { t.tabIndex = t === w.el ? 0 : -1; });
-          }
-          w.el.focus();
-          return;
-        }
-      }
-      record.panel.tabIndex = -1;
-      record.panel.focus();
+      focusOn(record, game.focusStart(record.form));
     }
 
     // The panel comes to the front and takes the keyboard where it left it.
@@ -286,7 +266,7 @@
       if (!force && revision === record.revision) return;
       record.revision = revision;
       const state = game.widgets(record.form);
-      let focusLost = false;
+      const focused = nameOf(record, document.activeElement);
       for (const [name, { entry, el }] of record.widgets) {
         const now = state[name];
         switch (entry.kind) {
@@ -297,7 +277,6 @@
             if (el.value !== now.text) el.value = now.text;
             break;
           case "Command":
-            if (!now.visible && document.activeElement === el) focusLost = true;
             el.hidden = !now.visible;
             break;
           case "Image":
@@ -315,7 +294,11 @@
         if (now.description) el.setAttribute("aria-description", now.description);
         else el.removeAttribute("aria-description");
       }
-      if (focusLost && !messageBox) focusFirst(record);
+      // The focus leaves a control that hid for where the game says.
+      if (focused !== null && !messageBox) {
+        const to = game.focusAfterChange(record.form, focused);
+        if (to !== focused) focusOn(record, to);
+      }
     }
 
     function centre(el) {
@@ -412,7 +395,6 @@
       ok.addEventListener("click", () => act("ok", 1));
       ok.addEventListener("keydown", (e) => {
         if (e.key === "Tab") e.preventDefault(); // the one stop of the box
-        if (e.key === "Enter") { e.preventDefault(); if (!e.repeat) ok.click(); }
       });
       buttons.appendChild(ok);
       dialog.append(bar, body, buttons);
@@ -441,14 +423,29 @@
       for (const record of panels.values()) if (!record.panel.hidden) centre(record.panel);
       if (messageBox) centre(messageBox.firstChild);
     });
-    // Keys pressed while the message box is open never reach a panel.
+    const clickKeys = { " ": "space", Enter: "enter" };
     document.addEventListener("keydown", (e) => {
+      // Keys pressed while the message box is open never reach a panel.
       if (messageBox && !messageBox.contains(e.target)) {
         e.preventDefault();
         e.stopPropagation();
         messageBox.querySelector("button").focus();
+        return;
       }
+      // Space and Enter click a button when the game says so: once a press,
+      // never on auto-repeat. In a text box they type.
+      const key = clickKeys[e.key];
+      if (!key || e.target.tagName !== "BUTTON" || e.ctrlKey || e.altKey || e.metaKey) return;
+      e.preventDefault();
+      if (game.keyPress(key, e.repeat)) e.target.click();
     }, true);
+    document.addEventListener("keyup", (e) => {
+      const key = clickKeys[e.key];
+      if (!key) return;
+      game.keyRelease(key, false);
+      if (e.target.tagName === "BUTTON") e.preventDefault(); // no click of the browser's own
+    }, true);
+    window.addEventListener("blur", () => game.keysUp());
 
     Object.assign(page, { game, module: M, now, fields: (form) => game.fields(form), ready: true });
     sync();

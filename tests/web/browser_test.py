@@ -247,6 +247,19 @@ class Page(unittest.TestCase):
                        {key: 'Enter', repeat: true, bubbles: true}));""")
         time.sleep(0.2)
         self.assertEqual(self.field(GARDEN1, "DaysLeft"), days, "auto-repeat clicked")
+        # Put away with its "×": the stage select takes the keys, and Tab
+        # goes round what can be clicked now (garden 1's open button is gone,
+        # its resume button is there), never resting on a hidden button.
+        self.click(GARDEN1, "Command6")
+        self.until(lambda: active().startswith("Form4-"), what="the stage select focused")
+        seen = []
+        for _ in range(14):
+            seen.append(active())
+            self.assertTrue(self.js("return document.activeElement.offsetParent !== null"),
+                            seen[-1])
+            keys(Keys.TAB)
+        self.assertNotIn("Form4-Command2", seen)
+        self.assertIn("Form4-Command8", seen)
 
     def test_end_message_after_seven_days_is_modal_while_time_runs(self):
         self.load()
@@ -359,6 +372,16 @@ class Page(unittest.TestCase):
         self.assertEqual(page_fields, runner_fields)
         self.assertEqual(shown_code, runner_fields["Form11 ScoreCodeText"])
         self.assertEqual(shown_code, "47.45")  # 13 points: 13 × 7.3 ÷ 2
+        # 64 MB written into a box by a script, twice: the game keeps what a
+        # box holds, and the box shows just that, also when the game's text
+        # didn't change.
+        kept = self.js("""const box = document.getElementById('Form11-Text3');
+            for (let i = 0; i < 2; ++i) {
+              box.value = 'x'.repeat(64 << 20);
+              box.dispatchEvent(new Event('input', {bubbles: true}));
+            }
+            return [box.value.length, window.mironeka.fields(11).MailAddressText[0].length];""")
+        self.assertEqual(kept, [1024, 1024])
         # What the page shows is what the game holds.
         for form in (3, 5, 6, 7, 8, 9):
             self.assertEqual(" ".join(self.tile_pictures(form)),
