@@ -34,24 +34,33 @@ std::string_view trim(std::string_view s) {
     return s;
 }
 
-// The lines of a script as editors write them: a leading UTF-8 byte-order
-// mark is skipped; lines end in LF, CRLF or CR.
-std::vector<std::string_view> splitLines(std::string_view text) {
-    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-    if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
-    std::vector<std::string_view> lines;
-    while (!text.empty()) {
-        const std::size_t end = std::min(text.find_first_of("\r\n"), text.size());
-        lines.push_back(text.substr(0, end));
-        std::size_t next = end;
-        if (next < text.size()) next += text.compare(next, 2, "\r\n") == 0 ? 2 : 1;
-        text.remove_prefix(next);
+// The lines of a script as editors write them, one at a time: a leading
+// UTF-8 byte-order mark is skipped; lines end in LF, CRLF or CR.
+class LineReader {
+  public:
+    explicit LineReader(std::string_view text) : rest_(text) {
+        constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+        if (rest_.starts_with(kByteOrderMark)) rest_.remove_prefix(kByteOrderMark.size());
     }
-    return lines;
-}
+    /// The next line and its number, or false at the end.
+    bool next(std::string_view& line, std::size_t& number) {
+        if (rest_.empty()) return false;
+        const std::size_t end = std::min(rest_.find_first_of("\r\n"), rest_.size());
+        line = rest_.substr(0, end);
+        std::size_t skip = end;
+        if (skip < rest_.size()) skip += rest_.compare(skip, 2, "\r\n") == 0 ? 2 : 1;
+        rest_.remove_prefix(skip);
+        number = ++number_;
+        return true;
+    }
+
+  private:
+    std::string_view rest_;
+    std::size_t number_ = 0;
+};
 
 // A name from the script as an error message shows it: in quotes, at most a
-// few dozen bytes (cut between characters), control bytes written as \xNN.
+// few dozen bytes (cut between characters), escaped.
 std::string quoted(std::string_view name) {
     constexpr std::size_t kShown = 40;
     std::size_t shown = std::min(name.size(), kShown);
@@ -59,19 +68,7 @@ std::string quoted(std::string_view name) {
     if (shown < name.size()) {
         while (shown > 0 && (static_cast<unsigned char>(name[shown]) & 0xC0) == 0x80) --shown;
     }
-    std::string out = "'";
-    for (const char c : name.substr(0, shown)) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7F) {
-            constexpr std::string_view kHex = "0123456789ABCDEF";
-            out += "\\x";
-            out += kHex[byte >> 4];
-            out += kHex[byte & 0xF];
-        } else {
-            out += c;
-        }
-    }
-    return out + (shown < name.size() ? "...'" : "'");
+    return "'" + escaped(name.substr(0, shown)) + (shown < name.size() ? "...'" : "'");
 }
 
 std::vector<Word> splitWords(std::string_view line) {
@@ -115,12 +112,6 @@ struct Print {
 
 using Command =
     std::variant<Wait, Act, ExpectField, ExpectForms, ExpectMessage, ExpectEnded, Print>;
-
-struct Line {
-    std::size_t number;
-    std::string source;
-    Command command;
-};
 
 class ParseError {
   public:
@@ -294,7 +285,8 @@ std::optional<std::vector<std::string>> fieldValues(const Game& game, FormId for
 
 void printScreen(const ui::Screen& s, std::ostream& out) {
     for (const auto& f : s.fields()) {
-        out << ui::formName(s.form()) << ' ' << f.name << ' ' << joinValues(f.values) << '\n';
+        out << ui::formName(s.form()) << ' ' << f.name << ' ' << escaped(joinValues(f.values))
+            << '\n';
     }
     if (s.fields().empty()) {
         out << ui::formName(s.form()) << (s.visible() ? " (visible)" : " (hidden)") << '\n';
@@ -343,20 +335,60 @@ std::optional<std::pair<std::string, std::string>> check(const Game& game, const
 
 }  // namespace
 
+std::string escaped(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    for (std::size_t i = 0; i < text.size();) {
+        const unsigned char c = byte(i);
+        // The length of a well-formed UTF-8 sequence starting here, or 0.
+        std::size_t length = c < 0x80                 ? 1
+                             : c >= 0xC2 && c <= 0xDF ? 2
+                             : c >= 0xE0 && c <= 0xEF ? 3
+                             : c >= 0xF0 && c <= 0xF4 ? 4
+                                                      : 0;
+        for (std::size_t k = 1; k < length; ++k) {
+            if (i + k >= text.size() || (byte(i + k) & 0xC0) != 0x80) length = 0;
+        }
+        if (length == 0 || c < 0x20 || c == 0x7F) {
+            constexpr std::string_view kHex = "0123456789ABCDEF";
+            out += "\\x";
+            out += kHex[c >> 4];
+            out += kHex[c & 0xF];
+            ++i;
+        } else {
+            out.append(text, i, length);
+            i += length;
+        }
+    }
+    return out;
+}
+
 Outcome runScript(const std::string& fileName, const std::string& text, std::ostream& out,
                   const Limits& limits) {
-    std::vector<Line> lines;
-    bool malformed = false;
+    // Two passes over the text, neither keeping anything per line: the first
+    // reports every malformed line (the first few of them), the second runs.
+    const std::string name = escaped(fileName);
+    std::size_t errors = 0;
+    const auto error = [&](std::size_t number, const std::string& message) {
+        if (++errors <= limits.errorLines) {
+            out << name << ':' << number << ": error: " << message << '\n';
+        }
+    };
     // Every wait must fit on the clock together with the ones before it.
     const ui::Millis clockEnd = std::min(limits.clockEnd, ui::EventLoop::kClockEnd);
     ui::Millis waited = 0;
-    const auto sources = splitLines(text);
-    for (std::size_t number = 1; number <= sources.size(); ++number) {
-        const auto source = sources[number - 1];
+    std::string_view source;
+    std::size_t number = 0;
+    for (LineReader reader(text); reader.next(source, number);) {
+        if (source.size() > limits.longestLine) {
+            error(number, "the line is over " + std::to_string(limits.longestLine / 1024) + " KiB");
+            continue;
+        }
         const auto body = trim(source);
         if (body.empty() || body.front() == '#') continue;
         try {
-            auto command = Parser(source, limits).parse();
+            const auto command = Parser(source, limits).parse();
             if (const auto* w = std::get_if<Wait>(&command)) {
                 if (w->ms > clockEnd - waited) {
                     throw ParseError("the waits add up past the end of the clock, " +
@@ -364,20 +396,23 @@ Outcome runScript(const std::string& fileName, const std::string& text, std::ost
                 }
                 waited += w->ms;
             }
-            lines.push_back({number, std::string(body), std::move(command)});
         } catch (const ParseError& e) {
-            out << fileName << ':' << number << ": error: " << e.message() << '\n';
-            malformed = true;
+            error(number, e.message());
         }
     }
-    if (malformed) return Outcome::Failed;
+    if (errors > limits.errorLines) {
+        out << name << ": " << errors - limits.errorLines << " more error(s) not shown\n";
+    }
+    if (errors > 0) return Outcome::Failed;
 
     Game game;
-    for (const auto& line : lines) {
-        const auto& c = line.command;
+    for (LineReader reader(text); reader.next(source, number);) {
+        const auto body = trim(source);
+        if (body.empty() || body.front() == '#') continue;
+        const Command c = Parser(source, limits).parse();  // the first pass took it
         if (const auto* w = std::get_if<Wait>(&c)) {
             if (!game.advanceBy(w->ms)) {
-                out << fileName << ':' << line.number << ": error: the clock cannot go that far\n";
+                out << name << ':' << number << ": error: the clock cannot go that far\n";
                 return Outcome::Failed;
             }
         } else if (const auto* a = std::get_if<Act>(&c)) {
@@ -389,9 +424,9 @@ Outcome runScript(const std::string& fileName, const std::string& text, std::ost
                 if (const auto* s = game.screen(f)) printScreen(*s, out);
             }
         } else if (auto mismatch = check(game, c)) {
-            out << fileName << ':' << line.number << ": check failed: " << line.source << '\n'
-                << "  expected: " << mismatch->first << '\n'
-                << "  actual:   " << mismatch->second << '\n';
+            out << name << ':' << number << ": check failed: " << escaped(body) << '\n'
+                << "  expected: " << escaped(mismatch->first) << '\n'
+                << "  actual:   " << escaped(mismatch->second) << '\n';
             return Outcome::Failed;
         }
     }
