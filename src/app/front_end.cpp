@@ -36,15 +36,17 @@ Wake FrontEnd::wake(ui::Millis now) {
     return {Wake::Kind::Set, std::clamp<ui::Millis>(*deadline - now, 0, kLongestWait)};
 }
 
-bool FrontEnd::keyPress(ClickKey key, bool autoRepeat) {
-    bool& down = down_.at(static_cast<std::size_t>(key));
-    const bool clicks = !autoRepeat && !down;
-    down = true;
-    return clicks;
+bool FrontEnd::keyPress(ClickKey key, bool autoRepeat, std::optional<ui::Millis> time) {
+    // A release and a press closer than this are a repeat the system didn't flag.
+    constexpr ui::Millis kRepeatGap = 10;
+    const auto& released = released_.at(static_cast<std::size_t>(key));
+    const bool unflaggedRepeat =
+        released && time && *time >= *released && *time - *released < kRepeatGap;
+    return !autoRepeat && !unflaggedRepeat;
 }
 
-void FrontEnd::keyRelease(ClickKey key, bool autoRepeat) {
-    if (!autoRepeat) down_.at(static_cast<std::size_t>(key)) = false;
+void FrontEnd::keyRelease(ClickKey key, bool autoRepeat, std::optional<ui::Millis> time) {
+    if (!autoRepeat) released_.at(static_cast<std::size_t>(key)) = time;
 }
 
 std::pair<const ui::Screen*, FrontEnd::Ring*> FrontEnd::ring(FormId form) {

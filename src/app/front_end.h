@@ -41,10 +41,12 @@ enum class FocusKey { Tab, BackTab, Left, Right, Up, Down };
 /// nothing missed is replayed.
 ///
 /// Keys: one physical press of Space or Enter is one click. An auto-repeated
-/// press never clicks, nor does a press of a key that is already down (some
-/// systems don't flag every repeat), so a held key is one click, as a held
-/// mouse button is. Releases, and `keysUp` when the program loses the
-/// keyboard, let the key click again.
+/// press never clicks, nor does one that comes within a few milliseconds of
+/// the key's release: X11 on a busy machine sends some repeats as a release
+/// and a press of the same moment, unflagged, and no hand presses a key
+/// again that fast. So a held key is one click, as a held mouse button is.
+/// (Whether a key is down is not kept: its release may go to a window that
+/// has just closed, and the key would never click again.)
 ///
 /// Focus: a screen's Tab stops are its reachable buttons and text boxes
 /// (visible now, inside the window), top to bottom, then left to right; a
@@ -71,11 +73,11 @@ class FrontEnd {
 
     // Keys
 
-    /// True when this press clicks the focused control.
-    bool keyPress(ClickKey key, bool autoRepeat);
-    void keyRelease(ClickKey key, bool autoRepeat);
-    /// The program lost the keyboard: every key counts as up.
-    void keysUp() { down_ = {}; }
+    /// True when this press clicks the focused control. `time` is the
+    /// event's own time in milliseconds, on any clock that the releases
+    /// share; none when the event has none (one made by a program).
+    bool keyPress(ClickKey key, bool autoRepeat, std::optional<ui::Millis> time);
+    void keyRelease(ClickKey key, bool autoRepeat, std::optional<ui::Millis> time);
 
     // Focus
 
@@ -112,7 +114,7 @@ class FrontEnd {
 
     Game game_;
     std::optional<ui::Millis> armedFor_;
-    std::array<bool, 2> down_{};
+    std::array<std::optional<ui::Millis>, 2> released_{};  // each key's last release
     std::array<Ring, ui::kFormCount> rings_{};
 };
 

@@ -34,7 +34,6 @@ Driver::~Driver() {
 
 bool Driver::eventFilter(QObject* watched, QEvent* event) {
     const auto type = event->type();
-    if (type == QEvent::ApplicationDeactivate) front_.keysUp();
     if (type != QEvent::KeyPress && type != QEvent::KeyRelease) {
         return QObject::eventFilter(watched, event);
     }
@@ -47,9 +46,13 @@ bool Driver::eventFilter(QObject* watched, QEvent* event) {
         return QObject::eventFilter(watched, event);
     }
     auto* button = qobject_cast<QAbstractButton*>(watched);
+    // The window system's time of the event, which a repeat's release and
+    // press share; 0 on an event a program made.
+    std::optional<ui::Millis> time;
+    if (key->timestamp() != 0) time = static_cast<ui::Millis>(key->timestamp());
     if (type == QEvent::KeyRelease) {
-        front_.keyRelease(*clickKey, key->isAutoRepeat());
-    } else if (button != nullptr && front_.keyPress(*clickKey, key->isAutoRepeat()) &&
+        front_.keyRelease(*clickKey, key->isAutoRepeat(), time);
+    } else if (button != nullptr && front_.keyPress(*clickKey, key->isAutoRepeat(), time) &&
                button->isEnabled()) {
         button->click();
     }

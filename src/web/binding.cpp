@@ -168,14 +168,14 @@ class WebGame {
     [[nodiscard]] double now() const { return static_cast<double>(game_.now()); }
 
     /// Space or Enter ("space", "enter"): true when this press clicks.
-    bool keyPress(const std::string& key, bool repeat) {
+    /// `time` is the event's time stamp in milliseconds.
+    bool keyPress(const std::string& key, bool repeat, double time) {
         const auto k = clickKey(key);
-        return k && front_.keyPress(*k, repeat);
+        return k && front_.keyPress(*k, repeat, clock(time));
     }
-    void keyRelease(const std::string& key, bool repeat) {
-        if (const auto k = clickKey(key)) front_.keyRelease(*k, repeat);
+    void keyRelease(const std::string& key, bool repeat, double time) {
+        if (const auto k = clickKey(key)) front_.keyRelease(*k, repeat, clock(time));
     }
-    void keysUp() { front_.keysUp(); }
 
     /// Where the focus goes from `at` ("" for nowhere) on "tab", "backtab",
     /// "left", "right", "up" or "down"; null when it stays.
@@ -328,7 +328,6 @@ EMSCRIPTEN_BINDINGS(mironeka) {
         .function("nextDeadline", &WebGame::nextDeadline)
         .function("keyPress", &WebGame::keyPress)
         .function("keyRelease", &WebGame::keyRelease)
-        .function("keysUp", &WebGame::keysUp)
         .function("focusMove", &WebGame::focusMove)
         .function("focusStart", &WebGame::focusStart)
         .function("focusAfterChange", &WebGame::focusAfterChange)

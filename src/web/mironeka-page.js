@@ -437,15 +437,15 @@
       const key = clickKeys[e.key];
       if (!key || e.target.tagName !== "BUTTON" || e.ctrlKey || e.altKey || e.metaKey) return;
       e.preventDefault();
-      if (game.keyPress(key, e.repeat)) e.target.click();
+      if (game.keyPress(key, e.repeat, e.timeStamp)) e.target.click();
     }, true);
     document.addEventListener("keyup", (e) => {
       const key = clickKeys[e.key];
       if (!key) return;
-      game.keyRelease(key, false);
+      game.keyRelease(key, false, e.timeStamp);
       if (e.target.tagName === "BUTTON") e.preventDefault(); // no click of the browser's own
     }, true);
-    window.addEventListener("blur", () => game.keysUp());
+
 
     Object.assign(page, { game, module: M, now, fields: (form) => game.fields(form), ready: true });
     sync();

@@ -60,15 +60,20 @@ class ClickKeys : public ::testing::TestWithParam<ClickKey> {};
 TEST_P(ClickKeys, OnePhysicalPressIsOneClick) {
     FrontEnd front;
     const ClickKey key = GetParam();
-    EXPECT_TRUE(front.keyPress(key, false));
-    EXPECT_FALSE(front.keyPress(key, true));   // auto-repeat
-    EXPECT_FALSE(front.keyPress(key, false));  // a repeat the system didn't flag
-    front.keyRelease(key, true);
-    EXPECT_FALSE(front.keyPress(key, false));
-    front.keyRelease(key, false);
-    EXPECT_TRUE(front.keyPress(key, false));
-    front.keysUp();  // released where the game couldn't hear it
-    EXPECT_TRUE(front.keyPress(key, false));
+    EXPECT_TRUE(front.keyPress(key, false, 0));
+    EXPECT_FALSE(front.keyPress(key, true, 500));  // auto-repeat
+    front.keyRelease(key, true, 540);
+    EXPECT_FALSE(front.keyPress(key, true, 540));
+    // A repeat as an unflagged release and press of the same moment.
+    front.keyRelease(key, false, 580);
+    EXPECT_FALSE(front.keyPress(key, false, 580));
+    front.keyRelease(key, false, 700);
+    EXPECT_TRUE(front.keyPress(key, false, 760));  // pressed again by hand
+    // A release lost to a window that closed: the next press still clicks.
+    EXPECT_TRUE(front.keyPress(key, false, 2000));
+    // Events made by a program carry no time.
+    front.keyRelease(key, false, std::nullopt);
+    EXPECT_TRUE(front.keyPress(key, false, std::nullopt));
 }
 
 INSTANTIATE_TEST_SUITE_P(FrontEnd, ClickKeys, ::testing::Values(ClickKey::Space, ClickKey::Enter));
