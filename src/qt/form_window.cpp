@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <QStyle>
 #include <algorithm>
+#include <array>
 
 #include "qt/controls.h"
 #include "qt/fonts.h"
@@ -398,26 +399,19 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
             if (entry->tracksPointer) send(app::Action::Kind::Move, entry->id);
             break;
         case QEvent::KeyPress: {
-            std::optional<app::FocusKey> arrow;
-            switch (static_cast<QKeyEvent*>(event)->key()) {
-                case Qt::Key_Left:
-                    arrow = app::FocusKey::Left;
-                    break;
-                case Qt::Key_Right:
-                    arrow = app::FocusKey::Right;
-                    break;
-                case Qt::Key_Up:
-                    arrow = app::FocusKey::Up;
-                    break;
-                case Qt::Key_Down:
-                    arrow = app::FocusKey::Down;
-                    break;
-                default:
-                    break;
-            }
+            static constexpr std::array<std::pair<int, app::FocusKey>, 4> kArrows{{
+                {Qt::Key_Left, app::FocusKey::Left},
+                {Qt::Key_Right, app::FocusKey::Right},
+                {Qt::Key_Up, app::FocusKey::Up},
+                {Qt::Key_Down, app::FocusKey::Down},
+            }};
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            const auto arrow = std::find_if(kArrows.begin(), kArrows.end(),
+                                            [key](const auto& a) { return a.first == key; });
             // The arrows belong to the grid, even at its edges.
-            if (arrow && std::find(grid_.begin(), grid_.end(), widget) != grid_.end()) {
-                focusOn(sink_.policy().focusMove(layout_.form, entry->id, *arrow),
+            if (arrow != kArrows.end() &&
+                std::find(grid_.begin(), grid_.end(), widget) != grid_.end()) {
+                focusOn(sink_.policy().focusMove(layout_.form, entry->id, arrow->second),
                         Qt::TabFocusReason);
                 return true;
             }
