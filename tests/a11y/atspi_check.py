@@ -155,6 +155,19 @@ def main():
         tiles = [c for c in children(garden) if c.name.startswith("タイル")]
         if len(tiles) != 16:
             fail("%d tiles, not 16" % len(tiles))
+        # A screen reader's edit of the read-only points box is refused, and
+        # the box keeps showing the game's number.
+        points = find(garden, "現在のポイント", pyatspi.ROLE_TEXT)
+        if points is not None:
+            try:
+                points.queryEditableText().setTextContents("99999")
+            except NotImplementedError:
+                pass
+            time.sleep(0.3)
+            text = points.queryText()
+            shown = text.getText(0, text.characterCount)
+            if shown != "0":
+                fail("the read-only points box shows %r after a screen reader's edit" % shown)
     finally:
         game.terminate()
         game.wait(timeout=10)
