@@ -13,7 +13,51 @@
   // Test and bug-report hooks: the game, when the splash was first shown.
   const page = (window.mironeka = { ready: false, splashShownAt: null });
 
-  createMironeka().then((M) => {
+  // What the page says when there is no game to show: one short text and,
+  // perhaps, one button.
+  function notice(text, button) {
+    const box = document.getElementById("notice");
+    box.replaceChildren();
+    box.className = "notice";
+    box.setAttribute("role", "alert");
+    const p = document.createElement("p");
+    p.textContent = text;
+    box.appendChild(p);
+    if (button) {
+      const b = document.createElement("button");
+      b.type = "button";
+      b.textContent = button.text;
+      b.addEventListener("click", button.action);
+      box.appendChild(b);
+      b.focus();
+    }
+    box.hidden = false;
+  }
+
+  if (location.protocol === "file:") {
+    notice("このページはファイルから直接開いても動きません。ブラウザーはファイルから" +
+           "WebAssembly を読み込まないためです。ウェブサーバーから開いてください" +
+           "（たとえば tools/web を実行して http://127.0.0.1:8080/ を開きます）。");
+    return;
+  }
+  if (typeof WebAssembly !== "object" || typeof createMironeka !== "function") {
+    notice("このブラウザーではゲームを動かせません。WebAssembly と JavaScript が使える" +
+           "新しいブラウザーで開いてください。");
+    return;
+  }
+
+  // After one visit the game starts without a network.
+  if ("serviceWorker" in navigator) {
+    window.addEventListener("load", () => {
+      navigator.serviceWorker.register("sw.js").catch(() => {});
+    });
+  }
+
+  createMironeka().catch(() => {
+    notice("ゲームを読み込めませんでした。ネットワークをつないでから、ページを読み込み直してください。",
+           { text: "読み込み直す", action: () => location.reload() });
+  }).then((M) => {
+    if (!M) return;
     const game = new M.Game();
     const started = performance.now();
     const now = () => performance.now() - started;
@@ -162,6 +206,7 @@
             el.textContent = entry.text;
           }
           if (entry.tooltip) el.title = entry.tooltip;
+          if (entry.width < 24 || entry.height < 24) el.classList.add("small");
           el.hidden = !entry.startsVisible;
           el.addEventListener("click", click);
           break;
@@ -195,6 +240,10 @@
       }
       if (entry.tracksPointer) {
         el.addEventListener("mousemove", () => act("move", form, entry.name));
+        // A finger has no hover: touching a tool shows its hint.
+        el.addEventListener("pointerdown", (e) => {
+          if (e.pointerType !== "mouse") act("move", form, entry.name);
+        });
         // A tool that takes the keyboard focus shows its hint, as pointing does.
         el.addEventListener("focus", () => act("move", form, entry.name));
       }
@@ -301,11 +350,17 @@
       }
     }
 
+    // A window keeps its pixel layout and is scaled as a whole: on a touch
+    // screen to fill it, elsewhere only down, when it doesn't fit.
+    const touchScreen = window.matchMedia("(pointer: coarse)");
     function centre(el) {
       const w = el.offsetWidth;
       const h = el.offsetHeight;
-      el.style.left = `${Math.max(0, Math.floor((window.innerWidth - w) / 2))}px`;
-      el.style.top = `${Math.max(0, Math.floor((window.innerHeight - h) / 2))}px`;
+      const fit = Math.min(window.innerWidth / w, window.innerHeight / h);
+      const scale = touchScreen.matches ? fit * 0.98 : Math.min(1, fit);
+      el.style.transform = scale === 1 ? "" : `scale(${scale})`;
+      el.style.left = `${Math.max(0, Math.floor((window.innerWidth - w * scale) / 2))}px`;
+      el.style.top = `${Math.max(0, Math.floor((window.innerHeight - h * scale) / 2))}px`;
     }
 
     function sync() {
@@ -417,12 +472,16 @@
       if (messageBox) messageBox.remove();
       messageBox = null;
       document.body.dataset.ended = "1";
+      notice("ゲームは終了しました。", { text: "もう一度遊ぶ", action: () => location.reload() });
     }
 
-    window.addEventListener("resize", () => {
+    // The scale follows rotation, resizing and a mouse plugged in.
+    function refit() {
       for (const record of panels.values()) if (!record.panel.hidden) centre(record.panel);
       if (messageBox) centre(messageBox.firstChild);
-    });
+    }
+    window.addEventListener("resize", refit);
+    touchScreen.addEventListener("change", refit);
     const clickKeys = { " ": "space", Enter: "enter" };
     document.addEventListener("keydown", (e) => {
       // Keys pressed while the message box is open never reach a panel.

@@ -14,6 +14,7 @@ import argparse
 import functools
 import http.server
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -25,6 +26,7 @@ import unittest
 from selenium import webdriver
 from selenium.common.exceptions import TimeoutException
 from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import WebDriverWait
@@ -48,7 +50,9 @@ class QuietHandler(http.server.SimpleHTTPRequestHandler):
         pass
 
 
-class Page(unittest.TestCase):
+class Browser(unittest.TestCase):
+    """The page served on 127.0.0.1 and one chromium for a class's tests."""
+
     @classmethod
     def setUpClass(cls):
         handler = functools.partial(QuietHandler, directory=SITE)
@@ -131,7 +135,95 @@ class Page(unittest.TestCase):
         return [self.el(f"Form{form}-Image{n}").get_attribute("data-picture")
                 for n in range(1, 17)]
 
-    # --- tests --------------------------------------------------------------
+    def play_whole_game(self, press):
+        """Plays a whole game to the score code, each click through
+        press(element), and checks every field against the runner playing
+        the same moves. Returns the shown score code."""
+        script = ["wait 1500"]
+        layouts = {}
+
+        def tracks(form, widget):
+            if form not in layouts:
+                layouts[form] = self.js("return window.mironeka.module.layout(arguments[0])"
+                                        ".widgets.filter(w => w.tracksPointer).map(w => w.name)",
+                                        form)
+            return widget in layouts[form]
+
+        def click(form, widget, settle=1):
+            # The pointer comes to the widget before it clicks: a move the
+            # runner hears too.
+            if tracks(form, widget):
+                script.append(f"move Form{form} {widget}")
+            script.append(f"click Form{form} {widget}")
+            script.append(f"wait {settle}")
+            press(self.el(f"Form{form}-{widget}"))
+
+        def ok():
+            self.until(lambda: self.message() is not None, what="the message box")
+            script.append("ok")
+            script.append("wait 1")
+            press(self.el("MessageBox-Ok"))
+            self.until(lambda: self.message() is None, what="the box closed")
+
+        def play(form, opener, placements):
+            self.until(lambda: self.shown(f"Form4-{opener}"), what=f"{opener} on the board")
+            click(4, opener)
+            self.until(lambda: self.shown(f"Form{form}"), what=f"Form{form}")
+            for tool, tiles in placements:
+                click(form, tool)
+                for tile in tiles:
+                    click(form, tile)
+                self.until(lambda: self.js("return window.mironeka.game.nextDeadline() < 0 ||"
+                                           " window.mironeka.game.nextDeadline() -"
+                                           " window.mironeka.now() > 200"), what="placements")
+            for days_left in range(7, 0, -1):
+                click(form, "Command1", 30)
+                self.until(lambda: self.garden_settled(form, days_left - 1) or self.message(),
+                           what="the day's evaluation")
+            ok()
+
+        self.until(lambda: self.shown("Form2"), what="the introduction")
+        click(2, "Command1")
+        play(3, "Command2", [("Command2", ["Image1"]), ("Command4", ["Image2", "Image5", "Image6"])])
+        play(5, "Command3", [("Command2", ["Image6", "Image7", "Image10"])])
+        play(6, "Command4", [("Command2", ["Image1"]), ("Command4", ["Image2", "Image5", "Image6"])])
+        play(7, "Command5", [])
+        play(8, "Command6", [])
+        play(9, "Command7", [])
+        self.until(lambda: self.shown("Form10-Command1"), timeout=15, what="the result's buttons")
+        script.append("wait 10000")
+        click(10, "Command1", 1000)
+        self.until(lambda: self.el("Form11-Text2").get_attribute("value") != "Text2",
+                   what="the score code")
+        shown_code = self.el("Form11-Text2").get_attribute("value")
+        script.append("print")
+
+        page_fields = {}
+        for form in range(1, 12):
+            page_fields.update(self.fields(form))
+        with tempfile.NamedTemporaryFile("w", suffix=".scn", delete=False) as f:
+            f.write("\n".join(script) + "\n")
+        try:
+            out = subprocess.run([RUNNER, f.name], capture_output=True, text=True, check=True)
+        finally:
+            os.unlink(f.name)
+        runner_fields = {}
+        for line in out.stdout.splitlines()[:-1]:
+            form, name, *rest = line.split(" ", 2)
+            runner_fields[f"{form} {name}"] = rest[0] if rest else ""
+        self.assertGreater(len(runner_fields), 70)
+        self.assertEqual(page_fields, runner_fields)
+        self.assertEqual(shown_code, runner_fields["Form11 ScoreCodeText"])
+        self.assertEqual(shown_code, "47.45")  # 13 points: 13 × 7.3 ÷ 2
+        # What the page shows is what the game holds.
+        for form in (3, 5, 6, 7, 8, 9):
+            self.assertEqual(" ".join(self.tile_pictures(form)),
+                             runner_fields[f"Form{form} TilePictures"])
+        return shown_code
+
+
+class Page(Browser):
+    """The page on a desktop browser, played by mouse and keys."""
 
     def test_splash_then_introduction(self):
         self.load()
@@ -296,82 +388,7 @@ class Page(unittest.TestCase):
         if not os.access(RUNNER, os.X_OK):
             self.skipTest(f"no scenario runner at {RUNNER}")
         self.load()
-        script = ["wait 1500"]
-        layouts = {}
-
-        def tracks(form, widget):
-            if form not in layouts:
-                layouts[form] = self.js("return window.mironeka.module.layout(arguments[0])"
-                                        ".widgets.filter(w => w.tracksPointer).map(w => w.name)",
-                                        form)
-            return widget in layouts[form]
-
-        def click(form, widget, settle=1):
-            # The pointer comes to the widget before it clicks: a move the
-            # runner hears too.
-            if tracks(form, widget):
-                script.append(f"move Form{form} {widget}")
-            script.append(f"click Form{form} {widget}")
-            script.append(f"wait {settle}")
-            self.click(form, widget)
-
-        def ok():
-            self.until(lambda: self.message() is not None, what="the message box")
-            script.append("ok")
-            script.append("wait 1")
-            self.el("MessageBox-Ok").click()
-            self.until(lambda: self.message() is None, what="the box closed")
-
-        def play(form, opener, placements):
-            self.until(lambda: self.shown(f"Form4-{opener}"), what=f"{opener} on the board")
-            click(4, opener)
-            self.until(lambda: self.shown(f"Form{form}"), what=f"Form{form}")
-            for tool, tiles in placements:
-                click(form, tool)
-                for tile in tiles:
-                    click(form, tile)
-                self.until(lambda: self.js("return window.mironeka.game.nextDeadline() < 0 ||"
-                                           " window.mironeka.game.nextDeadline() -"
-                                           " window.mironeka.now() > 200"), what="placements")
-            for days_left in range(7, 0, -1):
-                click(form, "Command1", 30)
-                self.until(lambda: self.garden_settled(form, days_left - 1) or self.message(),
-                           what="the day's evaluation")
-            ok()
-
-        self.until(lambda: self.shown("Form2"), what="the introduction")
-        click(2, "Command1")
-        play(3, "Command2", [("Command2", ["Image1"]), ("Command4", ["Image2", "Image5", "Image6"])])
-        play(5, "Command3", [("Command2", ["Image6", "Image7", "Image10"])])
-        play(6, "Command4", [("Command2", ["Image1"]), ("Command4", ["Image2", "Image5", "Image6"])])
-        play(7, "Command5", [])
-        play(8, "Command6", [])
-        play(9, "Command7", [])
-        self.until(lambda: self.shown("Form10-Command1"), timeout=15, what="the result's buttons")
-        script.append("wait 10000")
-        click(10, "Command1", 1000)
-        self.until(lambda: self.el("Form11-Text2").get_attribute("value") != "Text2",
-                   what="the score code")
-        shown_code = self.el("Form11-Text2").get_attribute("value")
-        script.append("print")
-
-        page_fields = {}
-        for form in range(1, 12):
-            page_fields.update(self.fields(form))
-        with tempfile.NamedTemporaryFile("w", suffix=".scn", delete=False) as f:
-            f.write("\n".join(script) + "\n")
-        try:
-            out = subprocess.run([RUNNER, f.name], capture_output=True, text=True, check=True)
-        finally:
-            os.unlink(f.name)
-        runner_fields = {}
-        for line in out.stdout.splitlines()[:-1]:
-            form, name, *rest = line.split(" ", 2)
-            runner_fields[f"{form} {name}"] = rest[0] if rest else ""
-        self.assertGreater(len(runner_fields), 70)
-        self.assertEqual(page_fields, runner_fields)
-        self.assertEqual(shown_code, runner_fields["Form11 ScoreCodeText"])
-        self.assertEqual(shown_code, "47.45")  # 13 points: 13 × 7.3 ÷ 2
+        self.play_whole_game(lambda el: el.click())
         # 64 MB written into a box by a script, twice: the game keeps what a
         # box holds, and the box shows just that, also when the game's text
         # didn't change.
@@ -382,10 +399,135 @@ class Page(unittest.TestCase):
             }
             return [box.value.length, window.mironeka.fields(11).MailAddressText[0].length];""")
         self.assertEqual(kept, [1024, 1024])
-        # What the page shows is what the game holds.
-        for form in (3, 5, 6, 7, 8, 9):
-            self.assertEqual(" ".join(self.tile_pictures(form)),
-                             runner_fields[f"Form{form} TilePictures"])
+
+
+    def test_the_ended_game_says_so_and_starts_again(self):
+        self.load()
+        self.until(lambda: self.shown("Form2"), what="the introduction")
+        self.driver.find_element(By.CSS_SELECTOR, "#Form2 .closebox").click()
+        self.until(lambda: self.shown("notice"), what="the ended panel")
+        self.assertIn("ゲームは終了しました。", self.el("notice").text)
+        self.driver.find_element(By.CSS_SELECTOR, "#notice button").click()
+        self.until(lambda: self.js("return window.mironeka && window.mironeka.ready"),
+                   what="a new game")
+        self.until(lambda: self.shown("Form2"), what="the new game's introduction")
+        self.assertFalse(self.shown("notice"))
+
+    def test_opened_from_a_file_it_says_why_nothing_runs(self):
+        self.driver.get("file://" + os.path.join(SITE, "index.html"))
+        self.until(lambda: self.shown("notice"), what="the notice")
+        self.assertIn("ファイルから直接開いても動きません", self.el("notice").text)
+
+    def test_the_font_holds_every_character_the_game_shows(self):
+        from fontTools.ttLib import TTFont
+        font = TTFont(os.path.join(SITE, "fonts", "mironeka.woff2"))
+        held = {chr(c) for c in font.getBestCmap()}
+        self.load()
+        shown = set()
+        for form in range(1, 12):
+            layout = self.js("return window.mironeka.module.layout(arguments[0])", form)
+            shown.update(layout["caption"])
+            for w in layout["widgets"]:
+                shown.update(w["text"] + w["tooltip"])
+        # What a garden writes as it plays: its title, days, hints, the end message.
+        self.start_garden()
+        for days_left in range(7, 0, -1):
+            for tool in ("Command2", "Command3", "Command4", "Command5"):
+                ActionChains(self.driver).move_to_element(self.el(f"Form3-{tool}")).perform()
+                shown.update(self.el("Form3").text)
+            self.next_day(GARDEN1, days_left)
+        shown.update(self.message())
+        # The page's own texts.
+        for name in ("index.html", "mironeka-page.js"):
+            with open(os.path.join(SITE, name), encoding="utf-8") as f:
+                for literal in re.findall(r'"([^"\n]*)"', f.read()):
+                    shown.update(literal)
+        missing = sorted(c for c in shown if not c.isspace() and c not in held)
+        self.assertEqual(missing, [])
+
+
+class Phone(Browser):
+    """The page on a phone-sized screen (390 × 844, device pixel ratio 3)
+    with touch, as an installed app."""
+
+    def setUp(self):
+        self.screen(390, 844)
+
+    def tearDown(self):
+        self.driver.execute_cdp_cmd("Network.emulateNetworkConditions", {
+            "offline": False, "latency": 0, "downloadThroughput": -1, "uploadThroughput": -1})
+
+    def screen(self, width, height):
+        self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+            "width": width, "height": height, "deviceScaleFactor": 3, "mobile": True})
+        self.driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled",
+                                    {"enabled": True, "maxTouchPoints": 5})
+
+    def tap(self, el):
+        x, y = self.js("const r = arguments[0].getBoundingClientRect();"
+                       "return [r.left + r.width / 2, r.top + r.height / 2]", el)
+        point = {"x": x, "y": y}
+        self.driver.execute_cdp_cmd("Input.dispatchTouchEvent",
+                                    {"type": "touchStart", "touchPoints": [point]})
+        self.driver.execute_cdp_cmd("Input.dispatchTouchEvent",
+                                    {"type": "touchEnd", "touchPoints": []})
+
+    def rect(self, element_id):
+        return self.js("const r = document.getElementById(arguments[0]).getBoundingClientRect();"
+                       "return {left: r.left, top: r.top, right: r.right, bottom: r.bottom,"
+                       " width: r.width, height: r.height}", element_id)
+
+    def open_garden(self):
+        self.until(lambda: self.shown("Form2"), what="the introduction")
+        self.tap(self.el("Form2-Command1"))
+        self.until(lambda: self.shown("Form4-Command2"), what="the stage-select screen")
+        self.tap(self.el("Form4-Command2"))
+        self.until(lambda: self.shown("Form3"), what="garden 1")
+
+    def test_the_window_in_front_fits_the_screen(self):
+        self.load()
+        self.open_garden()
+        width = self.js("return innerWidth")
+        self.assertGreaterEqual(self.rect("Form3")["width"], 0.9 * width)
+        self.assertGreaterEqual(self.rect("Form3-Image1")["width"], 60)
+        self.assertLessEqual(self.js("return document.documentElement.scrollWidth"), width)
+        self.screen(844, 390)  # turned to landscape
+        self.until(lambda: self.rect("Form3")["bottom"] <= 390, what="the garden refitted")
+        garden = self.rect("Form3")
+        self.assertGreaterEqual(garden["top"], 0)
+        self.assertLessEqual(garden["right"], 844)
+
+    def test_whole_game_by_touch_agrees_with_the_runner(self):
+        if not os.access(RUNNER, os.X_OK):
+            self.skipTest(f"no scenario runner at {RUNNER}")
+        self.load()
+        self.play_whole_game(self.tap)
+
+    def test_installs_and_plays_offline_after_one_visit(self):
+        self.load()
+        self.assertEqual(self.driver.execute_cdp_cmd("Page.getInstallabilityErrors", {})
+                         ["installabilityErrors"], [])
+        icons = self.driver.execute_async_script("""
+            const done = arguments[arguments.length - 1];
+            fetch("manifest.webmanifest").then((r) => r.json()).then((m) =>
+              Promise.all(m.icons.map((icon) => new Promise((ok) => {
+                const img = new Image();
+                img.onload = () => ok(`${img.naturalWidth}x${img.naturalHeight}` === icon.sizes);
+                img.onerror = () => ok(false);
+                img.src = icon.src;
+              })))).then(done, () => done(null));""")
+        self.assertTrue(icons and all(icons), icons)
+        self.until(lambda: self.js("return !!navigator.serviceWorker.controller"), timeout=20,
+                   what="the service worker in control")
+        self.driver.execute_cdp_cmd("Network.enable", {})
+        self.driver.execute_cdp_cmd("Network.emulateNetworkConditions", {
+            "offline": True, "latency": 0, "downloadThroughput": 0, "uploadThroughput": 0})
+        self.driver.refresh()
+        self.until(lambda: self.js("return window.mironeka && window.mironeka.ready"),
+                   what="the game without a network")
+        self.open_garden()
+        self.tap(self.el("Form3-Command1"))
+        self.until(lambda: self.garden_settled(GARDEN1, 6), what="a day played offline")
 
 
 def main():
