@@ -407,6 +407,9 @@ class Page(Browser):
         self.driver.find_element(By.CSS_SELECTOR, "#Form2 .closebox").click()
         self.until(lambda: self.shown("notice"), what="the ended panel")
         self.assertIn("ゲームは終了しました。", self.el("notice").text)
+        self.assertTrue(self.js("const r = document.getElementById('notice')"
+                                ".getBoundingClientRect();"
+                                "return r.top >= 0 && r.bottom <= innerHeight"), "off the screen")
         self.driver.find_element(By.CSS_SELECTOR, "#notice button").click()
         self.until(lambda: self.js("return window.mironeka && window.mironeka.ready"),
                    what="a new game")
