@@ -57,6 +57,19 @@ INSTANTIATE_TEST_SUITE_P(ScoreBoardAndScoreCode, StallTest,
                          ::testing::Values(Periodic{FormId::Form4, 1000},
                                            Periodic{FormId::Form11, 100}));
 
+// A tick is never delivered before its millisecond: the day's first step,
+// armed by the click for the next millisecond, waits for it.
+TEST(RealTime, NothingRunsBeforeItsMillisecond) {
+    Session session;
+    session.reach(kGarden1);
+    // Right after a score-board tick, so that nothing else falls due.
+    session.wait(*session.game().nextDeadline() - session.game().now());
+    ASSERT_TRUE(session.click(kGarden1, ui::command(1)));
+    EXPECT_EQ(resume(session), 0u);
+    session.stall(1);
+    EXPECT_EQ(resume(session), 1u);
+}
+
 TEST(RealTime, AfterAStallTheResultButtonsStillComeAWholeSecondAfterTheTotal) {
     Session session;
     session.reach(FormId::Form10);
