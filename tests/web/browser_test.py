@@ -401,6 +401,18 @@ class Page(Browser):
         self.assertEqual(kept, [1024, 1024])
 
 
+    def test_an_action_runs_on_the_real_clock(self):
+        self.load()
+        self.start_garden()
+        # A moment when the game's clock has fallen behind (no tick for a
+        # while): the click must bring it up to now before it acts.
+        self.until(lambda: self.js("return window.mironeka.now() - window.mironeka.game.now()") > 100,
+                   what="a quiet moment")
+        behind = self.js("const t = Math.floor(window.mironeka.now());"
+                         "document.getElementById('Form3-Command2').click();"
+                         "return t - window.mironeka.game.now()")
+        self.assertLessEqual(behind, 0)
+
     def test_the_ended_game_says_so_and_starts_again(self):
         self.load()
         self.until(lambda: self.shown("Form2"), what="the introduction")
