@@ -55,7 +55,10 @@ def frames(app):
 
 
 def children(node):
-    return [node.getChildAtIndex(i) for i in range(node.childCount)]
+    # A child can go between the count and the fetch while windows are
+    # being built: it comes back as None.
+    found = (node.getChildAtIndex(i) for i in range(node.childCount))
+    return [child for child in found if child is not None]
 
 
 def showing(node):

@@ -130,6 +130,7 @@ TEST_F(FrontEndTest, ArrowsStayInTheGridAndTabReturnsToTheLastTile) {
     EXPECT_EQ(front.focusMove(g, ui::image(1), FocusKey::Up), std::nullopt);
     EXPECT_EQ(front.focusMove(g, ui::image(4), FocusKey::Right), std::nullopt);
     EXPECT_EQ(front.focusMove(g, ui::image(13), FocusKey::Down), std::nullopt);
+    EXPECT_EQ(front.focusMove(g, ui::image(5), FocusKey::Left), std::nullopt);  // no wrapping
     EXPECT_EQ(front.focusMove(g, ui::image(1), FocusKey::Down), ui::image(5));
     EXPECT_EQ(front.focusMove(g, ui::image(5), FocusKey::Right), ui::image(6));
     const auto away = front.focusMove(g, ui::image(6), FocusKey::Tab);
