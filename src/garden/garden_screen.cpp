@@ -27,7 +27,7 @@ std::vector<std::string> perTile(PerTile value) {
 }
 
 // clang-format off
-const std::array<ui::FieldSpec, 12> kFields{{
+const std::array<ui::FieldSpec, 13> kFields{{
     {"Tiles", kTileCount, false, [](const ui::Screen& s) {
          return perTile([&](int n) { return ui::numberText(garden(s).tileCode(n)); }); }},
     {"NeighbourTotals", kTileCount, false, [](const ui::Screen& s) {
@@ -44,6 +44,9 @@ const std::array<ui::FieldSpec, 12> kFields{{
     {"DaysLeft", 1, false, [](const ui::Screen& s) { return number(garden(s).daysLeft()); }},
     {"HintText", 1, true, [](const ui::Screen& s) {
          return std::vector<std::string>{garden(s).hintText()}; }},
+    // What a screen reader was told last of a day's outcome.
+    {"DaySentence", 1, true, [](const ui::Screen& s) {
+         return std::vector<std::string>{s.announcement()}; }},
     {"AntSlotPicture", 1, false, [](const ui::Screen& s) {
          return std::vector<std::string>{std::string(ui::pictureName(garden(s).antSlotPicture()))}; }},
     {"ColonySlotPicture", 1, false, [](const ui::Screen& s) {
@@ -69,6 +72,28 @@ GardenScreen::GardenScreen(const GardenVariant& variant, ui::ScreenHost& host, u
 
 std::string GardenScreen::title() const {
     return std::string(ui::kApplicationTitle) + "　　" + std::string(variant_.titleNumber);
+}
+
+std::string GardenScreen::windowName() const {
+    return std::string(ui::kApplicationTitle) + "　庭" + std::string(variant_.titleNumber);
+}
+
+std::string GardenScreen::daySentence() const {
+    std::string ants;
+    const auto at = [](const char* kind, int tiles) {
+        return std::string(kind) + "が" + std::to_string(tiles) + "か所";
+    };
+    if (blackTiles_ > 0 && redTiles_ > 0) {
+        ants = at("黒アリ", blackTiles_) + "、" + at("赤アリ", redTiles_) + "に来ました。";
+    } else if (blackTiles_ > 0) {
+        ants = at("黒アリ", blackTiles_) + "に来ました。";
+    } else if (redTiles_ > 0) {
+        ants = at("赤アリ", redTiles_) + "に来ました。";
+    } else {
+        ants = "アリは来ませんでした。";
+    }
+    return std::to_string(passesEnded_) + "日目：" + ants + "ポイントは" + ui::numberText(points_) +
+           "です。";
 }
 
 int GardenScreen::tileCode(int n) const {
@@ -204,6 +229,8 @@ void GardenScreen::nextDay() {
 
 void GardenScreen::startPass() {
     step_ = 1;
+    blackTiles_ = 0;
+    redTiles_ = 0;
     stepTimer_->start();
 }
 
@@ -242,7 +269,10 @@ void GardenScreen::runStep() {
                                                  Picture::RedColony};
             for (int n = first; n <= last; ++n) {
                 const int level = antLevel(totals_[index(n)], thresholds);
-                if (level > 0) setPicture(n, byLevel.at(static_cast<std::size_t>(level - 1)));
+                if (level == 0) continue;
+                const Picture p = byLevel.at(static_cast<std::size_t>(level - 1));
+                setPicture(n, p);
+                ++(p == Picture::RedAnt || p == Picture::RedColony ? redTiles_ : blackTiles_);
             }
             break;
         }
@@ -277,6 +307,8 @@ void GardenScreen::runStep() {
 
 void GardenScreen::endPass() {
     ++passesEnded_;
+    // Said once the pass is over, never with a value it passes through.
+    announce(daySentence());
     if (queuedPasses_ > 0) {
         --queuedPasses_;
         return startPass();

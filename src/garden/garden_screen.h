@@ -83,6 +83,8 @@ class GardenScreen : public ui::Screen {
     [[nodiscard]] std::string accessibleName(ui::WidgetId w) const override;
     /// A tool's hint; the hint line's text.
     [[nodiscard]] std::string accessibleDescription(ui::WidgetId w) const override;
+    /// The game's title and the garden: "VELMORAKI　ミロネカ　庭①".
+    [[nodiscard]] std::string windowName() const override;
 
     // GardenState, as the player and the checks read it.
     [[nodiscard]] int tileCode(int n) const;
@@ -120,6 +122,9 @@ class GardenScreen : public ui::Screen {
     void runStep();
     void startPass();
     void endPass();
+    /// The day's outcome in one sentence: "1日目：黒アリが4か所に来ました。
+    /// ポイントは4です。"
+    [[nodiscard]] std::string daySentence() const;
     void reportFinishedWhenDone();
     void setPicture(int n, ui::Picture p);
 
@@ -143,6 +148,8 @@ class GardenScreen : public ui::Screen {
     int queuedPasses_ = 0;  // day advances waiting for the running pass
     SugarJudgement scoring_ = SugarJudgement::TooLittle;  // the chain the second judgement chose
     int passesEnded_ = 0;
+    int blackTiles_ = 0;  // tiles the running pass drew black ants or nests on
+    int redTiles_ = 0;    // and red ones
     bool endMessageClosed_ = false;
     bool reportedFinished_ = false;
 };

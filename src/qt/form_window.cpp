@@ -57,7 +57,12 @@ class FormAccessible final : public QAccessibleWidget {
         return child == nullptr ? -1 : static_cast<int>(children().indexOf(child->object()));
     }
     QString text(QAccessible::Text t) const override {
-        if (t == QAccessible::Name) return widget()->windowTitle();
+        // The game's name for the window says which garden it is; the
+        // caption on screen stays as it is.
+        if (t == QAccessible::Name) {
+            const QString name = widget()->accessibleName();
+            return name.isEmpty() ? widget()->windowTitle() : name;
+        }
         return QAccessibleWidget::text(t);
     }
 
@@ -233,6 +238,10 @@ void FormWindow::sync(const ui::Screen& screen) {
     // The driver calls this only when the screen has changed.
     synced_ = screen.revision();
     syncing_ = true;
+    if (const QString name = QString::fromStdString(screen.windowName());
+        accessibleName() != name) {
+        setAccessibleName(name);
+    }
     std::vector<QWidget*> toHide;
     for (const auto& [id, widget] : bound_) {
         switch (id.kind) {

@@ -78,6 +78,15 @@ class Screen {
     [[nodiscard]] virtual std::string accessibleName(WidgetId w) const;
     /// More about the widget, where there is more to say.
     [[nodiscard]] virtual std::string accessibleDescription(WidgetId) const { return {}; }
+    /// What a screen reader calls the window: its caption, unless the screen
+    /// says more of where the player is.
+    [[nodiscard]] virtual std::string windowName() const { return std::string(layout_.caption); }
+
+    /// The latest sentence a screen reader should say once, without the
+    /// focus moving (a day's outcome), and how many there have been: a
+    /// front end speaks it when the count rises.
+    [[nodiscard]] const std::string& announcement() const { return announcement_; }
+    [[nodiscard]] std::uint64_t announcements() const { return announcements_; }
 
     /// True when the player could click, point at or type into the widget:
     /// the layout has it, some of it lies inside the window, and it is
@@ -105,6 +114,11 @@ class Screen {
     ScreenHost& host() { return host_; }
     /// Marks a change the player could see.
     void changed() { ++revision_; }
+    void announce(std::string sentence) {
+        announcement_ = std::move(sentence);
+        ++announcements_;
+        changed();
+    }
 
     // What changes at run time; unset means the layout's value.
     [[nodiscard]] virtual std::optional<bool> visibleNow(WidgetId) const { return std::nullopt; }
@@ -121,6 +135,8 @@ class Screen {
     bool visible_ = false;
     int showCount_ = 0;
     std::uint64_t revision_ = 0;
+    std::string announcement_;
+    std::uint64_t announcements_ = 0;
 };
 
 }  // namespace mironeka::ui

@@ -240,6 +240,21 @@ class WebGame {
         const ui::Screen* s = screen(formNumber);
         return s == nullptr ? 0 : s->showCount();
     }
+    /// What a screen reader calls the screen's panel.
+    [[nodiscard]] std::string windowName(int formNumber) const {
+        const ui::Screen* s = screen(formNumber);
+        return s == nullptr ? std::string() : s->windowName();
+    }
+    /// The screen's latest sentence for the screen reader, and how many it
+    /// has had.
+    [[nodiscard]] std::string announcement(int formNumber) const {
+        const ui::Screen* s = screen(formNumber);
+        return s == nullptr ? std::string() : s->announcement();
+    }
+    [[nodiscard]] double announcements(int formNumber) const {
+        const ui::Screen* s = screen(formNumber);
+        return s == nullptr ? 0 : static_cast<double>(s->announcements());
+    }
     [[nodiscard]] double revision(int formNumber) const {
         const ui::Screen* s = screen(formNumber);
         return s == nullptr ? -1 : static_cast<double>(s->revision());
@@ -340,6 +355,9 @@ EMSCRIPTEN_BINDINGS(mironeka) {
         .function("visible", &WebGame::visible)
         .function("showCount", &WebGame::showCount)
         .function("revision", &WebGame::revision)
+        .function("windowName", &WebGame::windowName)
+        .function("announcement", &WebGame::announcement)
+        .function("announcements", &WebGame::announcements)
         .function("widgets", &WebGame::widgets)
         .function("fields", &WebGame::fields);
 }

@@ -62,6 +62,7 @@
     const started = performance.now();
     const now = () => performance.now() - started;
     const panels = new Map(); // form number -> panel record
+    const announcer = document.getElementById("announcer");
     let front = 0; // stacking order of the panels
     let messageBox = null;
     let timer = null;
@@ -112,7 +113,7 @@
       const panel = document.createElement("section");
       panel.id = layout.form;
       panel.className = "panel";
-      panel.setAttribute("aria-label", layout.caption || M.title());
+      panel.setAttribute("aria-label", game.windowName(form) || M.title());
       const client = document.createElement("div");
       client.className = "client";
       client.style.width = `${layout.width}px`;
@@ -125,7 +126,7 @@
       panel.appendChild(client);
 
       const record = { form, layout, panel, client, widgets: new Map(), grid: [], revision: -1,
-                       shown: 0, lastFocus: null };
+                       shown: 0, lastFocus: null, announced: game.announcements(form) };
       for (const entry of layout.widgets) {
         const el = widget(record, entry);
         el.id = `${layout.form}-${entry.name}`;
@@ -385,6 +386,13 @@
           panels.set(form, record);
         }
         redraw(record);
+        // A day's outcome, said once by the screen reader without the focus
+        // moving.
+        const announced = game.announcements(form);
+        if (announced !== record.announced) {
+          record.announced = announced;
+          announcer.textContent = game.announcement(form);
+        }
         const visible = game.visible(form);
         const shown = game.showCount(form);
         if (!visible) {

@@ -140,7 +140,7 @@ def main():
                             "garden 1")
         if garden is None:
             return 1
-        check_frame(garden, TITLE)
+        check_frame(garden, TITLE + "\u3000庭①")  # which garden, for the window list
         for name, role in [("あと7日", pyatspi.ROLE_LABEL), ("現在のポイント", pyatspi.ROLE_TEXT),
                            ("砂糖", pyatspi.ROLE_PUSH_BUTTON), ("砂地", pyatspi.ROLE_PUSH_BUTTON),
                            ("次の日へスキップ", pyatspi.ROLE_PUSH_BUTTON),

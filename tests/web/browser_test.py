@@ -262,6 +262,14 @@ class Page(Browser):
         self.assertEqual(pictures.count("Ground"), 10)
         self.assertEqual(self.el(f"Form{GARDEN1}-Image2").get_attribute("aria-label"),
                          self.js("return window.mironeka.game.widgets(3).Image2.name"))
+        # A screen reader hears the day's outcome once, in a polite live
+        # region; the panel is named for its garden.
+        announcer = self.el("announcer")
+        self.assertEqual(announcer.get_attribute("aria-live"), "polite")
+        self.assertEqual(announcer.get_attribute("textContent"),
+                         "1日目：黒アリが4か所に来ました。ポイントは4です。")
+        self.assertEqual(self.el(f"Form{GARDEN1}").get_attribute("aria-label"),
+                         "VELMORAKI　ミロネカ　庭①")
 
     def test_each_step_of_the_evening_is_a_turn_of_its_own(self):
         # The page is busy for 50 ms just after the click, so every step of
