@@ -80,9 +80,24 @@ class ImageAccessible final : public QAccessibleWidget {
     explicit ImageAccessible(QWidget* w) : QAccessibleWidget(w, QAccessible::Graphic) {}
 };
 
+// Where a window's sentences for the screen reader come from: a
+// notification, which screen readers say when it shows, wherever the
+// focus is. Nothing of it is drawn.
+const QLatin1String kAnnouncerName("Announcer");
+class AnnouncerAccessible final : public QAccessibleWidget {
+  public:
+    explicit AnnouncerAccessible(QWidget* w) : QAccessibleWidget(w, QAccessible::Notification) {}
+    QString text(QAccessible::Text t) const override {
+        return t == QAccessible::Name ? widget()->accessibleName() : QString();
+    }
+};
+
 QAccessibleInterface* accessibleFactory(const QString& className, QObject* object) {
     if (className == QLatin1String("mironeka::qt::FormWindow")) {
         return new FormAccessible(static_cast<FormWindow*>(object));
+    }
+    if (className == QLatin1String("QWidget") && object->objectName() == kAnnouncerName) {
+        return new AnnouncerAccessible(static_cast<QWidget*>(object));
     }
     // Asked again for the base class of a tile: a tile is left to Qt's
     // button interface.
@@ -135,6 +150,11 @@ FormWindow::FormWindow(const ui::ScreenSpec& layout, ActionSink& sink)
             if (bid == id) grid_.push_back(w);
         }
     }
+    announcer_ = new QWidget(this);
+    announcer_->setObjectName(kAnnouncerName);
+    announcer_->setGeometry(0, 0, 0, 0);
+    announcer_->setFocusPolicy(Qt::NoFocus);
+    announcer_->hide();
     raiseControls();
     orderExposed();
     focusFirst();
@@ -282,6 +302,14 @@ void FormWindow::sync(const ui::Screen& screen) {
         focusOn(to, Qt::OtherFocusReason);
     }
     for (QWidget* w : toHide) w->hide();
+    // A new sentence shows the notification afresh: screen readers say a
+    // notification when it shows.
+    if (screen.announcements() != announced_) {
+        announced_ = screen.announcements();
+        announcer_->hide();
+        announcer_->setAccessibleName(QString::fromStdString(screen.announcement()));
+        announcer_->show();
+    }
 }
 
 QList<QWidget*> FormWindow::exposedWidgets() const { return exposed_; }
@@ -313,6 +341,7 @@ void FormWindow::orderExposed() {
         const ui::WidgetSpec* entry = layout_.find(id);
         if (entry->exposed && !exposed_.contains(widget)) exposed_ << widget;
     }
+    exposed_ << announcer_;
     markGridStop();
 }
 

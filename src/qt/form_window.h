@@ -92,6 +92,8 @@ class FormWindow final : public QWidget {
     std::vector<Bound> bound_;
     std::vector<QWidget*> grid_;                           // the layout's grid, row by row
     bool syncing_ = false;                                 // sync is setting the texts
+    QWidget* announcer_ = nullptr;                         // the screen reader's sentences
+    std::uint64_t announced_ = 0;                          // the screen's count said last
     QList<QWidget*> exposed_;                              // in Tab order, then the rest
     std::uint64_t synced_ = ~std::uint64_t{0};             // the screen's revision shown last
     bool placed_ = false;                                  // centred by its real frame

@@ -15,6 +15,7 @@ import sys
 import time
 
 import pyatspi
+from gi.repository import GLib
 
 TITLE = "VELMORAKI　ミロネカ"
 failures = []
@@ -25,9 +26,28 @@ def fail(message):
     print("FAIL:", message)
 
 
+# The AT-SPI events the game sends, as a screen reader hears them:
+# (event type, role of the source, its name).
+heard = []
+
+
+def hear(event):
+    try:
+        heard.append((event.type, event.source.getRoleName(), event.source.name, event.detail1))
+    except Exception:  # the source went while the event travelled
+        pass
+
+
+def pump():
+    context = GLib.MainContext.default()
+    while context.pending():
+        context.iteration(False)
+
+
 def wait_for(predicate, what, seconds=20.0):
     end = time.time() + seconds
     while time.time() < end:
+        pump()
         value = predicate()
         if value:
             return value
@@ -114,6 +134,7 @@ def main():
     binary = sys.argv[1]
     env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1")
     env.pop("QT_QPA_PLATFORM", None)
+    pyatspi.Registry.registerEventListener(hear, "object:state-changed:showing")
     game = subprocess.Popen([binary], env=env)
     try:
         app = wait_for(game_app, "the game on the accessibility bus")
@@ -158,6 +179,20 @@ def main():
         tiles = [c for c in children(garden) if c.name.startswith("タイル")]
         if len(tiles) != 16:
             fail("%d tiles, not 16" % len(tiles))
+        # A second lump on tile 7, then a day: the outcome comes as one
+        # notification, heard without the focus moving, after the last step.
+        press(find(garden, "タイル7：砂地", pyatspi.ROLE_PUSH_BUTTON))
+        wait_for(lambda: any(c.name == "タイル7：砂糖" for c in children(garden)),
+                 "tile 7 to be named for its sugar")
+        press(find(garden, "次の日へスキップ", pyatspi.ROLE_PUSH_BUTTON))
+        wait_for(lambda: any(role == "notification" and shown for _, role, _, shown in heard),
+                 "the day's outcome")
+        time.sleep(0.3)
+        pump()
+        said = [name for _, role, name, shown in heard if role == "notification" and shown]
+        print("heard:", said)
+        if said != ["1日目：黒アリが4か所に来ました。ポイントは4です。"]:
+            fail("the day's outcome was heard as %r" % said)
         # A screen reader's edit of the read-only points box is refused, and
         # the box keeps showing the game's number.
         points = find(garden, "現在のポイント", pyatspi.ROLE_TEXT)
@@ -169,7 +204,7 @@ def main():
             time.sleep(0.3)
             text = points.queryText()
             shown = text.getText(0, text.characterCount)
-            if shown != "0":
+            if shown != "4":  # the day's points
                 fail("the read-only points box shows %r after a screen reader's edit" % shown)
     finally:
         game.terminate()
