@@ -74,6 +74,12 @@ std::string GardenScreen::title() const {
     return std::string(ui::kApplicationTitle) + "　　" + std::string(variant_.titleNumber);
 }
 
+std::optional<bool> GardenScreen::widgetChecked(WidgetId w) const {
+    const ToolSpec* tool = w.kind == WidgetKind::Command ? toolOnButton(w.number) : nullptr;
+    if (tool == nullptr) return std::nullopt;
+    return tool->tool == tool_;
+}
+
 std::string GardenScreen::windowName() const {
     return std::string(ui::kApplicationTitle) + "　庭" + std::string(variant_.titleNumber);
 }
@@ -157,6 +163,7 @@ void GardenScreen::click(WidgetId w) {
         if (w.number == kNextDayButton) {
             nextDay();
         } else if (const ToolSpec* tool = toolOnButton(w.number)) {
+            if (tool_ != tool->tool) changed();  // its button is drawn pressed
             tool_ = tool->tool;
         } else if (w.number == kCloseButton) {
             hide();

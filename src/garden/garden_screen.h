@@ -83,6 +83,8 @@ class GardenScreen : public ui::Screen {
     [[nodiscard]] std::string accessibleName(ui::WidgetId w) const override;
     /// A tool's hint; the hint line's text.
     [[nodiscard]] std::string accessibleDescription(ui::WidgetId w) const override;
+    /// A tool's button is pressed while its tool is the one selected.
+    [[nodiscard]] std::optional<bool> widgetChecked(ui::WidgetId w) const override;
     /// The game's title and the garden: "VELMORAKI　ミロネカ　庭①".
     [[nodiscard]] std::string windowName() const override;
 

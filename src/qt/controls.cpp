@@ -23,7 +23,7 @@ void drawFocusMark(QPainter& painter, QRect box) {
 void PictureButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.drawPixmap(0, 0, PictureCache::pixmap(picture_, size(), devicePixelRatioF()));
-    qDrawWinButton(&painter, rect(), palette(), isDown(), nullptr);
+    qDrawWinButton(&painter, rect(), palette(), isDown() || isChecked(), nullptr);
     if (hasFocus()) drawFocusMark(painter, rect().adjusted(3, 3, -3, -3));
 }
 

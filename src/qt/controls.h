@@ -16,13 +16,15 @@ namespace mironeka::qt {
 void drawFocusMark(QPainter& painter, QRect box);
 
 /// A command button that shows a picture instead of a caption, filling the
-/// button, with a thin raised (sunken while pressed) edge.
+/// button, with a thin raised edge, sunken while pressed or checked. Only the
+/// game checks it: a click doesn't.
 class PictureButton final : public QPushButton {
   public:
     PictureButton(ui::Picture p, QWidget* parent) : QPushButton(parent), picture_(p) {}
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void nextCheckState() override {}
 
   private:
     ui::Picture picture_;

@@ -69,8 +69,10 @@ Driver::Reading Driver::read() {
 
 bool Driver::act(const app::Action& action) {
     const bool done = front_.act(action, read().ms);
-    // A text box shows what the game took, even when it took nothing.
-    if (action.kind == app::Action::Kind::Type && app::isForm(action.form)) {
+    // A text box shows what the game took, and a tool's button whether the
+    // game chose it, even when the game changed nothing.
+    if ((action.kind == app::Action::Kind::Type || action.kind == app::Action::Kind::Click) &&
+        app::isForm(action.form)) {
         slots_.at(static_cast<std::size_t>(ui::formIndex(action.form))).revision = ~0ULL;
     }
     sync();

@@ -227,6 +227,11 @@ QPushButton* FormWindow::addButton(const ui::WidgetSpec& entry) {
     if (entry.tracksPointer) button->setMouseTracking(true);
     connect(button, &QPushButton::clicked, this,
             [this, id = entry.id] { send(app::Action::Kind::Click, id); });
+    // A tool's button checked by a screen reader's Toggle is the player's
+    // click; only the game checks it otherwise.
+    connect(button, &QAbstractButton::toggled, this, [this, id = entry.id] {
+        if (!syncing_) send(app::Action::Kind::Click, id);
+    });
     return button;
 }
 
@@ -274,6 +279,13 @@ void FormWindow::sync(const ui::Screen& screen) {
                                  QString::fromStdString(screen.widgetText(id)));
                 break;
             case ui::WidgetKind::Command:
+                // A tool's button stays pressed while its tool is selected;
+                // screen readers hear it as checked.
+                if (const auto checked = screen.widgetChecked(id)) {
+                    auto* button = static_cast<QAbstractButton*>(widget);
+                    button->setCheckable(true);
+                    if (button->isChecked() != *checked) button->setChecked(*checked);
+                }
                 if (screen.widgetVisible(id)) {
                     widget->show();
                 } else {

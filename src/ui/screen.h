@@ -72,6 +72,9 @@ class Screen {
     [[nodiscard]] bool widgetVisible(WidgetId w) const;
     [[nodiscard]] std::string widgetText(WidgetId w) const;
     [[nodiscard]] std::optional<Picture> widgetPicture(WidgetId w) const;
+    /// For a button that stays pressed while its choice holds (a garden's
+    /// tool): whether it is pressed now. None for every other widget.
+    [[nodiscard]] virtual std::optional<bool> widgetChecked(WidgetId) const { return std::nullopt; }
 
     /// What a screen reader calls the widget: the layout's name for it, else
     /// its tooltip, its text, or what its picture shows.

@@ -274,6 +274,8 @@ class WebGame {
             o.set("picture", picture(s->widgetPicture(w.id)));
             o.set("name", s->accessibleName(w.id));
             o.set("description", s->accessibleDescription(w.id));
+            const auto checked = s->widgetChecked(w.id);
+            o.set("checked", checked ? val(*checked) : val::null());
             out.set(ui::widgetName(w.id), o);
         }
         return out;

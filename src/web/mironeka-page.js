@@ -328,6 +328,11 @@
             break;
           case "Command":
             el.hidden = !now.visible;
+            // A tool's button stays pressed while its tool is selected.
+            if (now.checked !== null) {
+              el.setAttribute("aria-pressed", String(now.checked));
+              el.classList.toggle("pressed", now.checked);
+            }
             break;
           case "Image":
             if (el.dataset.picture !== (now.picture || "")) {

@@ -163,16 +163,21 @@ def main():
             return 1
         check_frame(garden, TITLE + "\u3000庭①")  # which garden, for the window list
         for name, role in [("あと7日", pyatspi.ROLE_LABEL), ("現在のポイント", pyatspi.ROLE_TEXT),
-                           ("砂糖", pyatspi.ROLE_PUSH_BUTTON), ("砂地", pyatspi.ROLE_PUSH_BUTTON),
+                           ("砂糖", pyatspi.ROLE_CHECK_BOX), ("砂地", pyatspi.ROLE_CHECK_BOX),
                            ("次の日へスキップ", pyatspi.ROLE_PUSH_BUTTON),
                            ("庭を閉じる", pyatspi.ROLE_PUSH_BUTTON)]:
             find(garden, name, role)
-        sugar = find(garden, "砂糖", pyatspi.ROLE_PUSH_BUTTON)
+        sugar = find(garden, "砂糖", pyatspi.ROLE_CHECK_BOX)
         if sugar is not None and sugar.description != "砂糖を置きます。":
             fail("the sugar tool is described as %r" % sugar.description)
         # Sugar on tile 6, through AT-SPI's press action: its name follows.
         press(sugar)
         time.sleep(0.3)
+        # The chosen tool is checked, and it alone.
+        checked = [c.name for c in children(garden)
+                   if c.getState().contains(pyatspi.STATE_CHECKED)]
+        if checked != ["砂糖"]:
+            fail("checked tools after choosing sugar: %r" % checked)
         press(find(garden, "タイル6：砂地", pyatspi.ROLE_PUSH_BUTTON))
         wait_for(lambda: any(c.name == "タイル6：砂糖" for c in children(garden)),
                  "tile 6 to be named for its sugar")

@@ -275,9 +275,17 @@ TEST(ReaderNames, GardenAndStageSelectSayWhatEachControlIs) {
     EXPECT_TRUE(hasName(garden, "あと7日", QAccessible::StaticText));
     EXPECT_FALSE(hasName(garden, "あと", QAccessible::StaticText));  // read whole, once
     EXPECT_TRUE(hasName(garden, "現在のポイント", QAccessible::EditableText));
-    EXPECT_TRUE(hasName(garden, "砂糖", QAccessible::Button));
+    // A tool is checked while it is the one selected: none before the first choice.
+    EXPECT_TRUE(hasName(garden, "砂糖", QAccessible::CheckBox));
     auto* sugar = QAccessible::queryAccessibleInterface(session.widget(kGarden1, "Command2"));
     EXPECT_EQ(sugar->text(QAccessible::Description), QStringLiteral("砂糖を置きます。"));
+    EXPECT_FALSE(sugar->state().checked);
+    auto* puddle = QAccessible::queryAccessibleInterface(session.widget(kGarden1, "Command3"));
+    ASSERT_TRUE(session.click(kGarden1, ui::command(2)));
+    EXPECT_TRUE(sugar->state().checked);
+    ASSERT_TRUE(session.click(kGarden1, ui::command(3)));
+    EXPECT_FALSE(sugar->state().checked);
+    EXPECT_TRUE(puddle->state().checked);
 }
 
 // The introduction's pictures are pictures: no control, no Tab stop.

@@ -270,6 +270,9 @@ class Page(Browser):
                          "1日目：黒アリが4か所に来ました。ポイントは4です。")
         self.assertEqual(self.el(f"Form{GARDEN1}").get_attribute("aria-label"),
                          "VELMORAKI　ミロネカ　庭①")
+        # The chosen tool is pressed, and it alone.
+        self.assertEqual([self.el(f"Form{GARDEN1}-Command{n}").get_attribute("aria-pressed")
+                          for n in (2, 3, 4, 5)], ["true", "false", "false", "false"])
 
     def test_each_step_of_the_evening_is_a_turn_of_its_own(self):
         # The page is busy for 50 ms just after the click, so every step of
