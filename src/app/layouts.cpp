@@ -87,7 +87,12 @@ constexpr std::array<WidgetSpec, 27> kStageSelect{{
     button(11, {296, 544, 25, 25}, "④", false, "庭④に戻る"),
     button(12, {336, 544, 25, 25}, "⑤", false, "庭⑤に戻る"),
     button(13, {376, 544, 25, 25}, "⑥", false, "庭⑥に戻る"),
-    label(4, {424, 552, 105, 17}, "現在の累計ポイント", kOnStage),
+    // The caption is read with the total, not again on its own.
+    {.id = {WidgetKind::Label, 4},
+     .box = {424, 552, 105, 17},
+     .text = "現在の累計ポイント",
+     .look = kOnStage,
+     .exposed = false},
     {.id = {WidgetKind::Label, stage::kTotalLabel},
      .box = {536, 552, 33, 17},
      .text = "0",
@@ -133,8 +138,9 @@ constexpr std::array<WidgetSpec, 9> kScoreCode{{
           "上記のメールアドレスに送信してください。月間で一番のスコアの方にプレゼントがあります。"
           "スコアはVELMORAKIのホームページで公開しています。"),
     textBox(4, {16, 104, 233, 18}, "https://velmoraki.example/ranking/", "ランキングのページ"),
+    // Still red, dark enough to read on the grey face (4.5:1 and more).
     label(4, {16, 128, 249, 17}, "※期間によって開催していない場合があります。",
-          {9, {255, 0, 0}, kInactiveCaptionText}),
+          {9, {176, 0, 0}, kInactiveCaptionText}),
     textBox(1, {300, 0, 49, 18}, "Text1"),  // off the window: the handed-over total
     timer(1, 100),
 }};

@@ -106,6 +106,13 @@ std::optional<std::string> StageSelectScreen::textNow(WidgetId w) const {
     return std::nullopt;
 }
 
+std::string StageSelectScreen::accessibleName(WidgetId w) const {
+    if (w == WidgetId{WidgetKind::Label, stage::kTotalLabel}) {
+        return Screen::accessibleName(w) + "：" + ui::numberText(total_);
+    }
+    return Screen::accessibleName(w);
+}
+
 void StageSelectScreen::click(WidgetId w) {
     if (w == ui::command(stage::kCloseButton)) {
         game_.endProgram();
@@ -148,7 +155,7 @@ ResultScreen::ResultScreen(Game& game, ui::EventLoop& loop)
     });
     revealTimer_ = &addTimer(1, [this] {
         shownTotal_ = finalTotal_;
-        changed();
+        announce("合計ポイントは" + shownTotalText() + "です。");
         buttonTimer_->setInterval(1000);
         revealTimer_->stop();
     });
@@ -179,6 +186,13 @@ std::optional<bool> ResultScreen::visibleNow(WidgetId w) const {
 std::optional<std::string> ResultScreen::textNow(WidgetId w) const {
     if (w == WidgetId{WidgetKind::Label, result::kShownTotalLabel}) return shownTotalText();
     return std::nullopt;
+}
+
+std::string ResultScreen::accessibleName(WidgetId w) const {
+    if (w == WidgetId{WidgetKind::Label, result::kShownTotalLabel} && shownTotal_) {
+        return Screen::accessibleName(w) + "：" + shownTotalText();
+    }
+    return Screen::accessibleName(w);
 }
 
 void ResultScreen::click(WidgetId w) {

@@ -41,6 +41,8 @@ class StageSelectScreen : public ui::Screen {
     static constexpr int kGardens = 6;
 
     StageSelectScreen(Game& game, ui::EventLoop& loop);
+    /// The total is read with its value: "現在の累計ポイント：12".
+    [[nodiscard]] std::string accessibleName(ui::WidgetId w) const override;
     void click(ui::WidgetId w) override;
     [[nodiscard]] static std::span<const ui::FieldSpec> fieldTable();
 
@@ -79,6 +81,8 @@ class StageSelectScreen : public ui::Screen {
 class ResultScreen : public ui::Screen {
   public:
     ResultScreen(Game& game, ui::EventLoop& loop);
+    /// The total is read with its value once revealed: "合計ポイント：13".
+    [[nodiscard]] std::string accessibleName(ui::WidgetId w) const override;
     void click(ui::WidgetId w) override;
     [[nodiscard]] static std::span<const ui::FieldSpec> fieldTable();
 

@@ -154,7 +154,7 @@ def main():
             return 1
         check_frame(stage, TITLE)
         find(stage, "ゲームを終了", pyatspi.ROLE_PUSH_BUTTON)
-        find(stage, "現在の累計ポイント", pyatspi.ROLE_LABEL)
+        find(stage, "現在の累計ポイント：0", pyatspi.ROLE_LABEL)
         press(find(stage, "庭①を開く", pyatspi.ROLE_PUSH_BUTTON))
 
         garden = frame_with(app, lambda f: any(c.name == "タイル1：砂地" for c in children(f)),

@@ -264,6 +264,10 @@ TEST(Driver, ResultRevealsTotalAndButtonsThenQuitEndsTheGame) {
               session.game().screenAs<app::ResultScreen>(FormId::Form10)->shownTotalText());
     EXPECT_FALSE(total->text().isEmpty());
     EXPECT_FALSE(quit->isVisible());
+    // Revealed, the total is read with its value and said once.
+    EXPECT_EQ(total->accessibleName(), QStringLiteral("合計ポイント：") + total->text());
+    EXPECT_EQ(QString::fromStdString(session.game().screen(FormId::Form10)->announcement()),
+              QStringLiteral("合計ポイントは") + total->text() + QStringLiteral("です。"));
     session.wait(1000);
     ASSERT_TRUE(quit->isVisible());
     QTest::mouseClick(quit, Qt::LeftButton);
