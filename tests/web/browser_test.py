@@ -34,6 +34,10 @@ from selenium.webdriver.support.ui import WebDriverWait
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 SITE = os.path.join(ROOT, "build-web")
 RUNNER = os.path.join(ROOT, "build", "mironeka-scenario")
+# axe-core, installed by tools/setup into the cache (pinned there).
+AXE = os.environ.get("MIRONEKA_AXE", os.path.join(
+    os.environ.get("XDG_CACHE_HOME", os.path.expanduser("~/.cache")),
+    "mironeka", "axe", "node_modules", "axe-core", "axe.min.js"))
 GARDEN1 = 3
 CHROMIUM_FLAGS = [
     "--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
@@ -135,10 +139,30 @@ class Browser(unittest.TestCase):
         return [self.el(f"Form{form}-Image{n}").get_attribute("data-picture")
                 for n in range(1, 17)]
 
-    def play_whole_game(self, press):
+    def axe_violations(self):
+        """What axe-core finds against the WCAG 2.0 and 2.1 A and AA rules in
+        the page as it is now: rule id and the elements, for each."""
+        if not self.js("return typeof axe !== 'undefined'"):
+            with open(AXE, encoding="utf-8") as f:
+                self.js(f.read())
+        result = self.driver.execute_async_script("""
+            const done = arguments[arguments.length - 1];
+            axe.run(document, {runOnly: {type: "tag",
+                                         values: ["wcag2a", "wcag2aa", "wcag21a", "wcag21aa"]}})
+              .then((r) => done(r.violations.map((v) =>
+                `${v.id}: ${v.nodes.map((n) => n.target.join(" ")).join(", ")}`)),
+                    (e) => done([`axe failed: ${e}`]));""")
+        return result
+
+    def assert_no_axe_violations(self, where):
+        self.assertTrue(os.path.exists(AXE), f"no axe-core at {AXE}: run tools/setup")
+        self.assertEqual(self.axe_violations(), [], where)
+
+    def play_whole_game(self, press, look=lambda where: None):
         """Plays a whole game to the score code, each click through
         press(element), and checks every field against the runner playing
-        the same moves. Returns the shown score code."""
+        the same moves. look(where) is called on the result and the score
+        code screens. Returns the shown score code."""
         script = ["wait 1500"]
         layouts = {}
 
@@ -191,11 +215,13 @@ class Browser(unittest.TestCase):
         play(8, "Command6", [])
         play(9, "Command7", [])
         self.until(lambda: self.shown("Form10-Command1"), timeout=15, what="the result's buttons")
+        look("the result")
         script.append("wait 10000")
         click(10, "Command1", 1000)
         self.until(lambda: self.el("Form11-Text2").get_attribute("value") != "Text2",
                    what="the score code")
         shown_code = self.el("Form11-Text2").get_attribute("value")
+        look("the score code")
         script.append("print")
 
         page_fields = {}
@@ -399,7 +425,7 @@ class Page(Browser):
         if not os.access(RUNNER, os.X_OK):
             self.skipTest(f"no scenario runner at {RUNNER}")
         self.load()
-        self.play_whole_game(lambda el: el.click())
+        self.play_whole_game(lambda el: el.click(), self.assert_no_axe_violations)
         # 64 MB written into a box by a script, twice: the game keeps what a
         # box holds, and the box shows just that, also when the game's text
         # didn't change.
@@ -423,6 +449,32 @@ class Page(Browser):
                          "document.getElementById('Form3-Command2').click();"
                          "return t - window.mironeka.game.now()")
         self.assertLessEqual(behind, 0)
+
+    def test_no_screen_breaks_the_wcag_a_and_aa_rules(self):
+        self.assertTrue(os.path.exists(AXE), f"no axe-core at {AXE}: run tools/setup")
+        seen = {}
+        self.load()
+        self.until(lambda: self.shown("Form1"), what="the splash")
+        seen["splash"] = self.axe_violations()
+        self.until(lambda: self.shown("Form2"), what="the introduction")
+        seen["introduction"] = self.axe_violations()
+        self.start_garden()
+        self.click(GARDEN1, "Command2")
+        seen["garden"] = self.axe_violations()
+        for days_left in range(7, 0, -1):
+            self.next_day(GARDEN1, days_left)
+        self.until(lambda: self.message() is not None, what="the end message")
+        seen["end message"] = self.axe_violations()
+        self.el("MessageBox-Ok").click()
+        self.until(lambda: self.message() is None, what="the box closed")
+        seen["stage select"] = self.axe_violations()
+        self.driver.refresh()
+        self.until(lambda: self.js("return window.mironeka && window.mironeka.ready"))
+        self.until(lambda: self.shown("Form2"), what="the introduction")
+        self.driver.find_element(By.CSS_SELECTOR, "#Form2 .closebox").click()
+        self.until(lambda: self.shown("notice"), what="the ended page")
+        seen["ended"] = self.axe_violations()
+        self.assertEqual({k: v for k, v in seen.items() if v}, {})
 
     def test_the_ended_game_says_so_and_starts_again(self):
         self.load()
