@@ -157,11 +157,28 @@ void Driver::sync() {
         w->raise();
         w->activateWindow();
     }
+    sayNewSentences();
     syncMessage();
     if (front_.game().ended() && !endSignalled_) {
         endSignalled_ = true;
         alarm_.stop();
         emit gameEnded();
+    }
+}
+
+void Driver::sayNewSentences() {
+    for (auto& slot : slots_) {
+        if (!slot.window || slot.model->announcements() == slot.announced) continue;
+        slot.announced = slot.model->announcements();
+        // A garden's last day ends after its window has gone: another
+        // window that is on the screen says it.
+        FormWindow* speaker = slot.window->isVisible() ? slot.window.get() : nullptr;
+        for (auto& other : slots_) {
+            if (speaker == nullptr && other.window && other.window->isVisible()) {
+                speaker = other.window.get();
+            }
+        }
+        if (speaker != nullptr) speaker->say(QString::fromStdString(slot.model->announcement()));
     }
 }
 

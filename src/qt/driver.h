@@ -72,6 +72,7 @@ class Driver final : public QObject, public ActionSink {
         const ui::Screen* model = nullptr;  // the screen instance it shows
         int shown = 0;                      // the model's showCount seen last
         std::uint64_t revision = 0;         // the model's revision shown last
+        std::uint64_t announced = 0;        // the model's sentences said so far
     };
 
     /// The clock now: whole milliseconds, and nanoseconds into the next.
@@ -83,6 +84,9 @@ class Driver final : public QObject, public ActionSink {
     Reading read();
     void sync();
     void syncMessage();
+    /// Each screen's new sentence for screen readers, said by its window or,
+    /// when that is hidden, by one that is on the screen.
+    void sayNewSentences();
     void dropMessageBox();
     void arm();
     void retire(QWidget* widget);

@@ -314,14 +314,14 @@ void FormWindow::sync(const ui::Screen& screen) {
         focusOn(to, Qt::OtherFocusReason);
     }
     for (QWidget* w : toHide) w->hide();
-    // A new sentence shows the notification afresh: screen readers say a
-    // notification when it shows.
-    if (screen.announcements() != announced_) {
-        announced_ = screen.announcements();
-        announcer_->hide();
-        announcer_->setAccessibleName(QString::fromStdString(screen.announcement()));
-        announcer_->show();
-    }
+}
+
+void FormWindow::say(const QString& sentence) {
+    // Shown afresh for each sentence: screen readers say a notification
+    // when it shows.
+    announcer_->hide();
+    announcer_->setAccessibleName(sentence);
+    announcer_->show();
 }
 
 QList<QWidget*> FormWindow::exposedWidgets() const { return exposed_; }

@@ -41,6 +41,9 @@ class FormWindow final : public QWidget {
     /// Shows the screen's texts, pictures, button visibility and names for
     /// screen readers, and keeps the keyboard focus off hidden widgets.
     void sync(const ui::Screen& screen);
+    /// Says the sentence to screen readers, wherever the focus is: a
+    /// notification of the window shows with it.
+    void say(const QString& sentence);
     /// The widgets a screen reader sees, in the window's Tab order.
     [[nodiscard]] QList<QWidget*> exposedWidgets() const;
     /// Hides the window and gives up its native window and the image it is
@@ -93,7 +96,6 @@ class FormWindow final : public QWidget {
     std::vector<QWidget*> grid_;                           // the layout's grid, row by row
     bool syncing_ = false;                                 // sync is setting the texts
     QWidget* announcer_ = nullptr;                         // the screen reader's sentences
-    std::uint64_t announced_ = 0;                          // the screen's count said last
     QList<QWidget*> exposed_;                              // in Tab order, then the rest
     std::uint64_t synced_ = ~std::uint64_t{0};             // the screen's revision shown last
     bool placed_ = false;                                  // centred by its real frame

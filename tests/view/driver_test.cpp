@@ -277,3 +277,25 @@ TEST(Driver, ResultRevealsTotalAndButtonsThenQuitEndsTheGame) {
 
 }  // namespace
 }  // namespace mironeka::view_test
+
+namespace mironeka::view_test {
+namespace {
+
+// A garden's last day is evaluated after its window has gone: the
+// stage-select window, still on screen, says the outcome instead.
+TEST(Driver, TheLastDaysOutcomeIsSaidByAWindowStillOnScreen) {
+    Session session;
+    session.reach(kGarden1);
+    for (int day = 1; day <= 7; ++day) session.nextDay(kGarden1);
+    session.wait(100);
+    auto* stage = session.window(FormId::Form4);
+    ASSERT_NE(stage, nullptr);
+    auto* announcer = stage->findChild<QWidget*>(QStringLiteral("Announcer"));
+    ASSERT_NE(announcer, nullptr);
+    EXPECT_TRUE(announcer->isVisibleTo(stage));
+    EXPECT_EQ(announcer->accessibleName(),
+              QStringLiteral("7日目：アリは来ませんでした。ポイントは0です。"));
+}
+
+}  // namespace
+}  // namespace mironeka::view_test
