@@ -139,6 +139,7 @@
         record.widgets.set(entry.name, { entry, el });
       }
       record.grid = layout.grid.map((name) => record.widgets.get(name).el);
+      if (record.grid.length > 0) client.appendChild(gridOf(record));
       markGridStop(record);
 
       if (layout.tracksPointer) {
@@ -159,6 +160,30 @@
       panel.addEventListener("keydown", (e) => keyDown(record, e));
       desk.appendChild(panel);
       return record;
+    }
+
+    // The tiles as a screen reader's grid of rows and cells, so it can say
+    // a tile's row and column; the wrappers draw nothing.
+    function gridOf(record) {
+      const grid = document.createElement("div");
+      grid.className = "grid";
+      grid.setAttribute("role", "grid");
+      grid.setAttribute("aria-label", "タイル");
+      const columns = record.layout.gridColumns;
+      record.grid.forEach((tile, i) => {
+        if (i % columns === 0) {
+          const row = document.createElement("div");
+          row.className = "row";
+          row.setAttribute("role", "row");
+          grid.appendChild(row);
+        }
+        const cell = document.createElement("div");
+        cell.className = "cell";
+        cell.setAttribute("role", "gridcell");
+        cell.appendChild(tile);
+        grid.lastChild.appendChild(cell);
+      });
+      return grid;
     }
 
     function titleBar(form, layout) {

@@ -296,6 +296,13 @@ class Page(Browser):
                          "1日目：黒アリが4か所に来ました。ポイントは4です。")
         self.assertEqual(self.el(f"Form{GARDEN1}").get_attribute("aria-label"),
                          "VELMORAKI　ミロネカ　庭①")
+        # The tiles are a grid of 4 rows of 4 cells, tile 6 in row 2, column 2.
+        shape = self.js("""const grid = document.querySelector('#Form3 [role=grid]');
+            return grid ? [...grid.querySelectorAll('[role=row]')].map((row) =>
+              [...row.querySelectorAll('[role=gridcell]')].map((cell) => cell.firstChild.id)) : null""")
+        self.assertEqual(len(shape), 4)
+        self.assertEqual([len(row) for row in shape], [4, 4, 4, 4])
+        self.assertEqual(shape[1][1], "Form3-Image6")
         # The chosen tool is pressed, and it alone.
         self.assertEqual([self.el(f"Form{GARDEN1}-Command{n}").get_attribute("aria-pressed")
                           for n in (2, 3, 4, 5)], ["true", "false", "false", "false"])
