@@ -72,29 +72,45 @@ bool takesFocus(const ui::ScreenSpec& layout, WidgetId w) {
 
 }  // namespace
 
-std::vector<WidgetId> FrontEnd::stops(const ui::Screen& screen, const Ring& r) const {
-    const ui::ScreenSpec& layout = screen.layout();
-    struct Stop {
+std::vector<WidgetId> FrontEnd::controlOrder(const ui::ScreenSpec& layout) {
+    struct Place {
         int top;
         int left;
         WidgetId id;
     };
-    std::vector<Stop> found;
+    std::vector<Place> found;
     for (const ui::WidgetSpec& w : layout.widgets) {
-        if (!takesFocus(layout, w.id) || !screen.reachable(w.id)) continue;
+        if (!takesFocus(layout, w.id) || !layout.onWindow(w)) continue;
         const auto tile = tileIndex(layout, w.id);
-        if (tile && *tile != 0) continue;
-        // The grid stands where its first tile stands and answers with its
-        // current one.
-        const WidgetId id = tile ? layout.grid[r.gridStop] : w.id;
-        found.push_back({w.box.top, w.box.left, id});
+        if (tile && *tile != 0) continue;  // the grid comes whole, at its first tile
+        found.push_back({w.box.top, w.box.left, w.id});
     }
-    std::stable_sort(found.begin(), found.end(), [](const Stop& a, const Stop& b) {
+    std::stable_sort(found.begin(), found.end(), [](const Place& a, const Place& b) {
         return std::tie(a.top, a.left) < std::tie(b.top, b.left);
     });
     std::vector<WidgetId> out;
-    out.reserve(found.size());
-    for (const Stop& s : found) out.push_back(s.id);
+    for (const Place& p : found) {
+        if (tileIndex(layout, p.id)) {
+            out.insert(out.end(), layout.grid.begin(), layout.grid.end());
+        } else {
+            out.push_back(p.id);
+        }
+    }
+    return out;
+}
+
+std::vector<WidgetId> FrontEnd::stops(const ui::Screen& screen, const Ring& r) const {
+    const ui::ScreenSpec& layout = screen.layout();
+    std::vector<WidgetId> out;
+    for (const WidgetId w : controlOrder(layout)) {
+        if (!screen.reachable(w)) continue;
+        // The grid is one stop, answered by its current tile.
+        if (const auto tile = tileIndex(layout, w)) {
+            if (*tile == 0) out.push_back(layout.grid[r.gridStop]);
+            continue;
+        }
+        out.push_back(w);
+    }
     return out;
 }
 

@@ -81,6 +81,11 @@ class FrontEnd {
 
     // Focus
 
+    /// Every control of the layout that can take the focus, in on-screen
+    /// order (top to bottom, then left to right), the grid's tiles row by
+    /// row where its first tile stands: the Tab order before what is
+    /// reachable now is asked, and the order a screen reader reads them in.
+    [[nodiscard]] static std::vector<ui::WidgetId> controlOrder(const ui::ScreenSpec& layout);
     /// The grid's current tile, if the screen has a grid.
     [[nodiscard]] std::optional<ui::WidgetId> gridStop(ui::FormId form);
     /// Where the focus starts on a window, and where it goes when the

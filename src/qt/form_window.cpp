@@ -332,21 +332,9 @@ void FormWindow::hideAndRelease() {
 }
 
 void FormWindow::orderExposed() {
-    // On-screen order, top to bottom, then left to right, the grid where
-    // its first tile stands.
-    std::vector<std::pair<QPoint, std::vector<QWidget*>>> stops;
-    for (const auto& [id, widget] : bound_) {
-        if (widget->focusPolicy() == Qt::NoFocus) continue;
-        const auto tile = std::find(grid_.begin(), grid_.end(), widget);
-        if (tile != grid_.end() && tile != grid_.begin()) continue;
-        stops.push_back({{widget->x(), widget->y()},
-                         tile == grid_.begin() ? grid_ : std::vector<QWidget*>{widget}});
-    }
-    std::stable_sort(stops.begin(), stops.end(), [](const auto& a, const auto& b) {
-        return std::pair(a.first.y(), a.first.x()) < std::pair(b.first.y(), b.first.x());
-    });
-    for (const auto& stop : stops) {
-        for (QWidget* w : stop.second) exposed_ << w;
+    // The controls in the order Tab visits them.
+    for (const ui::WidgetId id : app::FrontEnd::controlOrder(layout_)) {
+        if (QWidget* w = widgetOf(id)) exposed_ << w;
     }
     // Then what a screen reader reads but the keyboard doesn't stop at.
     for (const auto& [id, widget] : bound_) {
