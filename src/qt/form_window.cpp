@@ -1,5 +1,6 @@
 #include "qt/form_window.h"
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QCloseEvent>
@@ -10,6 +11,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QScrollArea>
 #include <QStyle>
 #include <algorithm>
 #include <array>
@@ -42,19 +44,17 @@ QString text(std::string_view s) {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
-// A screen's window, to screen readers: a frame named by its caption, whose
-// children are the widgets it exposes.
+// A screen's window, to screen readers: a frame named by its caption, or
+// by the game's name for the window, holding the window's page.
 class FormAccessible final : public QAccessibleWidget {
   public:
     explicit FormAccessible(FormWindow* w) : QAccessibleWidget(w, QAccessible::Window) {}
-    int childCount() const override { return static_cast<int>(children().size()); }
+    int childCount() const override { return 1; }
     QAccessibleInterface* child(int index) const override {
-        const auto list = children();
-        if (index < 0 || index >= list.size()) return nullptr;
-        return QAccessible::queryAccessibleInterface(list.at(index));
+        return index == 0 ? QAccessible::queryAccessibleInterface(form()->page()) : nullptr;
     }
     int indexOfChild(const QAccessibleInterface* child) const override {
-        return child == nullptr ? -1 : static_cast<int>(children().indexOf(child->object()));
+        return child != nullptr && child->object() == form()->page() ? 0 : -1;
     }
     QString text(QAccessible::Text t) const override {
         // The game's name for the window says which garden it is; the
@@ -67,10 +67,137 @@ class FormAccessible final : public QAccessibleWidget {
     }
 
   private:
+    const FormWindow* form() const { return static_cast<const FormWindow*>(widget()); }
+};
+
+// What the window shows, scrolled or not: the widgets a screen reader
+// sees, in the window's Tab order, the grid as one table. Its parent is the
+// window; the scroll area in between is no part of the game.
+class PageAccessible final : public QAccessibleWidget {
+  public:
+    explicit PageAccessible(QWidget* page) : QAccessibleWidget(page, QAccessible::Pane) {}
+    QAccessibleInterface* parent() const override {
+        return QAccessible::queryAccessibleInterface(widget()->window());
+    }
+    int childCount() const override { return static_cast<int>(children().size()); }
+    QAccessibleInterface* child(int index) const override {
+        const auto list = children();
+        if (index < 0 || index >= list.size()) return nullptr;
+        return QAccessible::queryAccessibleInterface(list.at(index));
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        return child == nullptr ? -1 : static_cast<int>(children().indexOf(child->object()));
+    }
+    QString text(QAccessible::Text t) const override {
+        return t == QAccessible::Name ? parent()->text(t) : QString();
+    }
+
+  private:
+    const FormWindow* form() const { return static_cast<const FormWindow*>(widget()->window()); }
     QList<QObject*> children() const {
         QList<QObject*> out;
-        for (QWidget* w : static_cast<const FormWindow*>(widget())->exposedWidgets()) out << w;
+        for (QWidget* w : form()->exposedWidgets()) out << w;
         return out;
+    }
+};
+
+// The garden's tiles, to screen readers: a table of rows and columns whose
+// cells are the tiles, so a reader can say where a tile lies. Nothing of it
+// is drawn; the tiles take the pointer.
+class GridAccessible final : public QAccessibleWidget, public QAccessibleTableInterface {
+  public:
+    explicit GridAccessible(QWidget* grid) : QAccessibleWidget(grid, QAccessible::Table) {}
+    void* interface_cast(QAccessible::InterfaceType t) override {
+        if (t == QAccessible::TableInterface) return static_cast<QAccessibleTableInterface*>(this);
+        return QAccessibleWidget::interface_cast(t);
+    }
+    int childCount() const override { return static_cast<int>(tiles().size()); }
+    QAccessibleInterface* child(int index) const override {
+        const auto& list = tiles();
+        if (index < 0 || static_cast<std::size_t>(index) >= list.size()) return nullptr;
+        return QAccessible::queryAccessibleInterface(list[static_cast<std::size_t>(index)]);
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        if (child == nullptr) return -1;
+        const auto& list = tiles();
+        const auto at = std::find(list.begin(), list.end(), child->object());
+        return at == list.end() ? -1 : static_cast<int>(at - list.begin());
+    }
+
+    // The table.
+    QAccessibleInterface* caption() const override { return nullptr; }
+    QAccessibleInterface* summary() const override { return nullptr; }
+    QAccessibleInterface* cellAt(int row, int column) const override {
+        if (row < 0 || column < 0 || column >= columnCount()) return nullptr;
+        return child(row * columnCount() + column);
+    }
+    int columnCount() const override { return form()->gridColumns(); }
+    int rowCount() const override {
+        const int columns = columnCount();
+        return columns == 0 ? 0 : (childCount() + columns - 1) / columns;
+    }
+    QString columnDescription(int) const override { return {}; }
+    QString rowDescription(int) const override { return {}; }
+    // A tile is pressed, never selected.
+    int selectedCellCount() const override { return 0; }
+    int selectedColumnCount() const override { return 0; }
+    int selectedRowCount() const override { return 0; }
+    QList<QAccessibleInterface*> selectedCells() const override { return {}; }
+    QList<int> selectedColumns() const override { return {}; }
+    QList<int> selectedRows() const override { return {}; }
+    bool isColumnSelected(int) const override { return false; }
+    bool isRowSelected(int) const override { return false; }
+    bool selectRow(int) override { return false; }
+    bool selectColumn(int) override { return false; }
+    bool unselectRow(int) override { return false; }
+    bool unselectColumn(int) override { return false; }
+    void modelChange(QAccessibleTableModelChangeEvent*) override {}
+
+  private:
+    const FormWindow* form() const { return static_cast<const FormWindow*>(widget()->window()); }
+    const std::vector<QWidget*>& tiles() const { return form()->gridTiles(); }
+};
+
+// A tile: a cell of the grid's table, pressed as a button is.
+class TileAccessible final : public QAccessibleWidget, public QAccessibleTableCellInterface {
+  public:
+    explicit TileAccessible(QWidget* tile) : QAccessibleWidget(tile, QAccessible::Cell) {}
+    void* interface_cast(QAccessible::InterfaceType t) override {
+        if (t == QAccessible::TableCellInterface) {
+            return static_cast<QAccessibleTableCellInterface*>(this);
+        }
+        return QAccessibleWidget::interface_cast(t);
+    }
+    QAccessibleInterface* parent() const override { return table(); }
+    QStringList actionNames() const override {
+        return QStringList{pressAction()} + QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString& action) override {
+        if (action == pressAction()) {
+            static_cast<QAbstractButton*>(widget())->click();
+        } else {
+            QAccessibleWidget::doAction(action);
+        }
+    }
+
+    // The cell.
+    bool isSelected() const override { return false; }
+    QList<QAccessibleInterface*> columnHeaderCells() const override { return {}; }
+    QList<QAccessibleInterface*> rowHeaderCells() const override { return {}; }
+    int columnIndex() const override { return index() % columns(); }
+    int rowIndex() const override { return index() / columns(); }
+    int columnExtent() const override { return 1; }
+    int rowExtent() const override { return 1; }
+    QAccessibleInterface* table() const override {
+        return QAccessible::queryAccessibleInterface(form()->gridArea());
+    }
+
+  private:
+    const FormWindow* form() const { return static_cast<const FormWindow*>(widget()->window()); }
+    int columns() const { return std::max(1, form()->gridColumns()); }
+    int index() const {
+        const auto& list = form()->gridTiles();
+        return static_cast<int>(std::find(list.begin(), list.end(), widget()) - list.begin());
     }
 };
 
@@ -84,6 +211,8 @@ class ImageAccessible final : public QAccessibleWidget {
 // notification, which screen readers say when it shows, wherever the
 // focus is. Nothing of it is drawn.
 const QLatin1String kAnnouncerName("Announcer");
+const QLatin1String kPageName("Page");
+const QLatin1String kGridName("Grid");
 class AnnouncerAccessible final : public QAccessibleWidget {
   public:
     explicit AnnouncerAccessible(QWidget* w) : QAccessibleWidget(w, QAccessible::Notification) {}
@@ -96,13 +225,17 @@ QAccessibleInterface* accessibleFactory(const QString& className, QObject* objec
     if (className == QLatin1String("mironeka::qt::FormWindow")) {
         return new FormAccessible(static_cast<FormWindow*>(object));
     }
-    if (className == QLatin1String("QWidget") && object->objectName() == kAnnouncerName) {
-        return new AnnouncerAccessible(static_cast<QWidget*>(object));
+    if (className == QLatin1String("QWidget")) {
+        const QString name = object->objectName();
+        auto* widget = static_cast<QWidget*>(object);
+        if (name == kAnnouncerName) return new AnnouncerAccessible(widget);
+        if (name == kPageName) return new PageAccessible(widget);
+        if (name == kGridName) return new GridAccessible(widget);
     }
-    // Asked again for the base class of a tile: a tile is left to Qt's
-    // button interface.
-    if (className == QLatin1String("mironeka::qt::ImageWidget") &&
-        qobject_cast<TileButton*>(object) == nullptr) {
+    if (className == QLatin1String("mironeka::qt::TileButton")) {
+        return new TileAccessible(static_cast<QWidget*>(object));
+    }
+    if (className == QLatin1String("mironeka::qt::ImageWidget")) {
         return new ImageAccessible(static_cast<QWidget*>(object));
     }
     return nullptr;
@@ -128,11 +261,21 @@ FormWindow::FormWindow(const ui::ScreenSpec& layout, ActionSink& sink)
     }
     setAutoFillBackground(true);
     if (layout.icon) setWindowIcon(gameWindowIcon());
-    const QSize client(layout.client.width, layout.client.height);
-    setFixedSize(client);
-    placeOnScreen(this);
+    // The client area is a page laid out in pixels, in a scroll area that
+    // shows scroll bars only when the window doesn't fit the screen.
+    scroll_ = new QScrollArea(this);
+    scroll_->setFrameShape(QFrame::NoFrame);
+    scroll_->setFocusPolicy(Qt::NoFocus);
+    page_ = new QWidget;
+    page_->setObjectName(kPageName);
+    page_->setFixedSize(layout.client.width, layout.client.height);
+    page_->setAutoFillBackground(true);
     // The bare background hears pointer moves where the screen wants them.
-    setMouseTracking(layout.tracksPointer);
+    page_->setMouseTracking(layout.tracksPointer);
+    page_->installEventFilter(this);
+    scroll_->setWidget(page_);
+    fitToScreen();
+    placeOnScreen(this);
 
     for (const auto& entry : layout.widgets) {
         if (!layout.onWindow(entry)) continue;  // cut off by the window's edge
@@ -150,7 +293,19 @@ FormWindow::FormWindow(const ui::ScreenSpec& layout, ActionSink& sink)
             if (bid == id) grid_.push_back(w);
         }
     }
-    announcer_ = new QWidget(this);
+    if (!grid_.empty()) {
+        // The tiles' table for screen readers: nothing drawn, no input.
+        QRect area;
+        for (QWidget* tile : grid_) area |= tile->geometry();
+        gridArea_ = new QWidget(page_);
+        gridArea_->setObjectName(kGridName);
+        gridArea_->setGeometry(area);
+        gridArea_->setAttribute(Qt::WA_TransparentForMouseEvents);
+        gridArea_->setFocusPolicy(Qt::NoFocus);
+        gridArea_->setAccessibleName(QStringLiteral("タイル"));
+        gridArea_->lower();
+    }
+    announcer_ = new QWidget(page_);
     announcer_->setObjectName(kAnnouncerName);
     announcer_->setGeometry(0, 0, 0, 0);
     announcer_->setFocusPolicy(Qt::NoFocus);
@@ -172,8 +327,8 @@ QWidget* FormWindow::build(const ui::WidgetSpec& entry) {
             const QSize size = qRect(entry.box).size();
             const bool inGrid =
                 std::find(layout_.grid.begin(), layout_.grid.end(), entry.id) != layout_.grid.end();
-            ImageWidget* image = inGrid ? new TileButton(entry.picture, size, this)
-                                        : new ImageWidget(entry.picture, size, this);
+            ImageWidget* image = inGrid ? new TileButton(entry.picture, size, page_)
+                                        : new ImageWidget(entry.picture, size, page_);
             image->move(entry.box.left, entry.box.top);
             connect(image, &QAbstractButton::clicked, this,
                     [this, id = entry.id] { send(app::Action::Kind::Click, id); });
@@ -181,7 +336,7 @@ QWidget* FormWindow::build(const ui::WidgetSpec& entry) {
         }
         case ui::WidgetKind::Line: {
             // A black line one pixel wide, end points included.
-            auto* line = new QWidget(this);
+            auto* line = new QWidget(page_);
             line->setGeometry(qRect(entry.box));
             QPalette pal = line->palette();
             pal.setColor(QPalette::Window, Qt::black);
@@ -196,7 +351,7 @@ QWidget* FormWindow::build(const ui::WidgetSpec& entry) {
 }
 
 QLabel* FormWindow::addLabel(const ui::WidgetSpec& entry) {
-    auto* label = new QLabel(text(entry.text), this);
+    auto* label = new QLabel(text(entry.text), page_);
     label->setGeometry(qRect(entry.box));
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setWordWrap(true);
@@ -214,10 +369,10 @@ QLabel* FormWindow::addLabel(const ui::WidgetSpec& entry) {
 QPushButton* FormWindow::addButton(const ui::WidgetSpec& entry) {
     QPushButton* button = nullptr;
     if (entry.picture) {
-        button = new PictureButton(*entry.picture, this);
+        button = new PictureButton(*entry.picture, page_);
         button->setGeometry(qRect(entry.box));
     } else {
-        button = new TextButton(text(entry.text), this);
+        button = new TextButton(text(entry.text), page_);
         button->setGeometry(qRect(entry.box));
         button->setFixedSize(qRect(entry.box).size());
         button->setAutoDefault(false);
@@ -236,7 +391,7 @@ QPushButton* FormWindow::addButton(const ui::WidgetSpec& entry) {
 }
 
 QLineEdit* FormWindow::addTextBox(const ui::WidgetSpec& entry) {
-    auto* edit = new QLineEdit(this);
+    auto* edit = new QLineEdit(page_);
     edit->setGeometry(qRect(entry.box));
     edit->setFixedSize(qRect(entry.box).size());
     // The layout's boxes are one line of 9-point text in 18 pixels: a thin
@@ -255,8 +410,8 @@ QLineEdit* FormWindow::addTextBox(const ui::WidgetSpec& entry) {
 }
 
 void FormWindow::raiseControls() {
-    for (auto* b : findChildren<QPushButton*>(Qt::FindDirectChildrenOnly)) b->raise();
-    for (auto* e : findChildren<QLineEdit*>(Qt::FindDirectChildrenOnly)) e->raise();
+    for (auto* b : page_->findChildren<QPushButton*>(Qt::FindDirectChildrenOnly)) b->raise();
+    for (auto* e : page_->findChildren<QLineEdit*>(Qt::FindDirectChildrenOnly)) e->raise();
 }
 
 void FormWindow::sync(const ui::Screen& screen) {
@@ -333,13 +488,17 @@ void FormWindow::hideAndRelease() {
 
 void FormWindow::orderExposed() {
     // The controls in the order Tab visits them.
+    // The tiles are read as the grid's table, where the grid stops.
+    const auto exposeOnce = [this](QWidget* w) {
+        if (std::find(grid_.begin(), grid_.end(), w) != grid_.end()) w = gridArea_;
+        if (!exposed_.contains(w)) exposed_ << w;
+    };
     for (const ui::WidgetId id : app::FrontEnd::controlOrder(layout_)) {
-        if (QWidget* w = widgetOf(id)) exposed_ << w;
+        if (QWidget* w = widgetOf(id)) exposeOnce(w);
     }
     // Then what a screen reader reads but the keyboard doesn't stop at.
     for (const auto& [id, widget] : bound_) {
-        const ui::WidgetSpec* entry = layout_.find(id);
-        if (entry->exposed && !exposed_.contains(widget)) exposed_ << widget;
+        if (layout_.find(id)->exposed) exposeOnce(widget);
     }
     exposed_ << announcer_;
     markGridStop();
@@ -355,6 +514,8 @@ void FormWindow::focusOn(std::optional<ui::WidgetId> id, Qt::FocusReason reason)
         sink_.policy().focused(layout_.form, *id);
         markGridStop();
         w->setFocus(reason);
+        // A window not yet shown starts at the page's top-left corner.
+        if (isVisible()) scroll_->ensureWidgetVisible(w);
     }
 }
 
@@ -388,12 +549,28 @@ bool FormWindow::focusNextPrevChild(bool next) {
     return true;
 }
 
+bool FormWindow::fitToScreen() {
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scroll_);
+    const QSize size = scrolledSize(page_->size(), roomOnScreen(this), bar);
+    if (size == minimumSize() && size == maximumSize()) return false;
+    setFixedSize(size);
+    scroll_->setGeometry(rect());
+    // Bars only where the window doesn't fit: asked to decide by itself, the
+    // scroll area keeps the bars it showed while it was small.
+    const auto policy = size == page_->size() ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded;
+    scroll_->setHorizontalScrollBarPolicy(policy);
+    scroll_->setVerticalScrollBarPolicy(policy);
+    return true;
+}
+
 bool FormWindow::event(QEvent* event) {
     // The window manager frames a window after it is shown; the first move
-    // or resize that shows the frame centres the window by it.
+    // or resize that shows the frame centres the window by it, and makes it
+    // smaller if the frame made it larger than the screen.
     if (!placed_ && (event->type() == QEvent::Move || event->type() == QEvent::Resize) &&
         isVisible()) {
         placed_ = placeByFrame(this);
+        if (placed_ && fitToScreen()) placeOnScreen(this);
     }
     return QWidget::event(event);
 }
@@ -405,15 +582,15 @@ void FormWindow::closeEvent(QCloseEvent* event) {
     if (layout_.hasCloseBox()) send(app::Action::Kind::Close);
 }
 
-void FormWindow::mouseMoveEvent(QMouseEvent* event) {
-    if (layout_.tracksPointer) sendMove(std::nullopt);
-    QWidget::mouseMoveEvent(event);
-}
-
 bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
     // Every event of every widget passes here (paints too): look the widget
     // up only for the few this window answers.
     const auto type = event->type();
+    if (watched == page_) {
+        // The bare background.
+        if (type == QEvent::MouseMove && layout_.tracksPointer) sendMove(std::nullopt);
+        return QWidget::eventFilter(watched, event);
+    }
     if (type != QEvent::MouseMove && type != QEvent::FocusIn && type != QEvent::KeyPress) {
         return QWidget::eventFilter(watched, event);
     }
@@ -432,6 +609,7 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
             // A tile clicked becomes the grid's stop.
             sink_.policy().focused(layout_.form, entry->id);
             markGridStop();
+            scroll_->ensureWidgetVisible(widget);
             // A tool that takes the keyboard focus shows its hint, as
             // pointing at it does.
             if (entry->tracksPointer) send(app::Action::Kind::Move, entry->id);

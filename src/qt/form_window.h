@@ -16,6 +16,7 @@
 
 class QLabel;
 class QLineEdit;
+class QScrollArea;
 
 namespace mironeka::qt {
 
@@ -30,7 +31,8 @@ class ActionSink {
 
 /// The window of a screen, built from its layout: a fixed-size top-level
 /// window laid out in pixels, centred on the screen, with every widget that
-/// lies inside the client area (the off-window fields are not built). It
+/// lies inside the client area (the off-window fields are not built). A
+/// window larger than the screen is cut to the screen and scrolls. It
 /// sends the player's input to the game and shows what the screen's widgets
 /// show now in `sync`.
 class FormWindow final : public QWidget {
@@ -44,8 +46,16 @@ class FormWindow final : public QWidget {
     /// Says the sentence to screen readers, wherever the focus is: a
     /// notification of the window shows with it.
     void say(const QString& sentence);
-    /// The widgets a screen reader sees, in the window's Tab order.
+    /// The widgets a screen reader sees on the window's page, in the
+    /// window's Tab order; the grid's tiles as the one grid area.
     [[nodiscard]] QList<QWidget*> exposedWidgets() const;
+    /// What the window shows, at the layout's size, inside its scroll area.
+    [[nodiscard]] QWidget* page() const { return page_; }
+    /// The grid's tiles row by row, the area they cover (none without a
+    /// grid) and the tiles in a row.
+    [[nodiscard]] const std::vector<QWidget*>& gridTiles() const { return grid_; }
+    [[nodiscard]] QWidget* gridArea() const { return gridArea_; }
+    [[nodiscard]] int gridColumns() const { return layout_.gridColumns; }
     /// Hides the window and gives up its native window and the image it is
     /// painted into (a third of a megabyte for a garden), keeping every
     /// widget, the focus and the place on the screen: a screen hidden for a
@@ -56,7 +66,6 @@ class FormWindow final : public QWidget {
   protected:
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     /// Tab and Shift+Tab go where the game's focus rules say.
     bool focusNextPrevChild(bool next) override;
@@ -68,6 +77,9 @@ class FormWindow final : public QWidget {
     };
 
     QWidget* build(const ui::WidgetSpec& entry);
+    /// Cuts the window to the screen if it doesn't fit; true if its size
+    /// changed.
+    bool fitToScreen();
     /// What screen readers read, in the order Tab visits the widgets.
     void orderExposed();
     /// Puts the focus where the game's rules say it starts.
@@ -93,7 +105,10 @@ class FormWindow final : public QWidget {
     const ui::ScreenSpec& layout_;
     ActionSink& sink_;
     std::vector<Bound> bound_;
+    QScrollArea* scroll_ = nullptr;
+    QWidget* page_ = nullptr;                              // the client area, scrolled
     std::vector<QWidget*> grid_;                           // the layout's grid, row by row
+    QWidget* gridArea_ = nullptr;                          // the grid's table
     bool syncing_ = false;                                 // sync is setting the texts
     QWidget* announcer_ = nullptr;                         // the screen reader's sentences
     QList<QWidget*> exposed_;                              // in Tab order, then the rest

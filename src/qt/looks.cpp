@@ -110,6 +110,27 @@ void placeOnScreen(QWidget* window) {
     window->move(startPosition(frame, screen->availableGeometry()));
 }
 
+QSize roomOnScreen(const QWidget* window) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) return {QWIDGETSIZE_MAX, QWIDGETSIZE_MAX};
+    const QRect available = screen->availableGeometry();
+    if (window->windowFlags() & Qt::FramelessWindowHint) return available.size();
+    return available.marginsRemoved(knownFrame()).size();
+}
+
+QSize scrolledSize(QSize content, QSize room, int bar) {
+    QSize size = content.boundedTo(room);
+    bool across = size.width() < content.width();
+    bool down = size.height() < content.height();
+    // A bar across the bottom takes height, one down the side width: the
+    // one can make the other needed.
+    if (across && !down) down = content.height() + bar > room.height();
+    if (down && !across) across = content.width() + bar > room.width();
+    if (across) size.setHeight(std::min(room.height(), content.height() + bar));
+    if (down) size.setWidth(std::min(room.width(), content.width() + bar));
+    return size;
+}
+
 bool placeByFrame(QWidget* window) {
     if (window->windowFlags() & Qt::FramelessWindowHint) return true;
     const QRect frame = window->frameGeometry();

@@ -33,6 +33,14 @@ void placeOnScreen(QWidget* window);
 /// its real frame if the guess was off, and remembers the frame for the next
 /// window. False while the frame is not known yet.
 bool placeByFrame(QWidget* window);
+/// The largest client area a top-level window can have on the primary
+/// screen: the screen's available area less the window's frame, as far as
+/// the frame is known.
+[[nodiscard]] QSize roomOnScreen(const QWidget* window);
+/// The size of a window showing `content` in at most `room`: the content's
+/// own size when it fits; otherwise as much as fits, with room for the
+/// scroll bar (`bar` pixels) of each direction that needs one.
+[[nodiscard]] QSize scrolledSize(QSize content, QSize room, int bar);
 
 /// The most characters a text box takes, typed or pasted: the game's own
 /// limit, so the box never shows more than the game keeps.

@@ -81,13 +81,23 @@ def children(node):
     return [child for child in found if child is not None]
 
 
+def everything(node):
+    """Every node under `node`, depth first: the window's page, the grid's
+    table and the cells in it."""
+    out = []
+    for child in children(node):
+        out.append(child)
+        out.extend(everything(child))
+    return out
+
+
 def showing(node):
     return node.getState().contains(pyatspi.STATE_SHOWING)
 
 
 def dump(frame):
     print("frame %r (%s)" % (frame.name, frame.getRoleName()))
-    for child in children(frame):
+    for child in everything(frame):
         if showing(child):
             print("   %-14s %r" % (child.getRoleName(), child.name))
 
@@ -98,7 +108,7 @@ def check_frame(frame, caption):
         fail("window %r is a %s, not a frame" % (frame.name, frame.getRoleName()))
     if caption is not None and frame.name != caption:
         fail("frame named %r, expected %r" % (frame.name, caption))
-    for child in children(frame):
+    for child in everything(frame):
         if not showing(child):
             continue
         if not child.name.strip():
@@ -110,7 +120,7 @@ def check_frame(frame, caption):
 
 
 def find(frame, name, role):
-    for child in children(frame):
+    for child in everything(frame):
         if child.name == name and child.getRole() == role:
             return child
     fail("no %s named %r in %r" % (pyatspi.Role(role) if False else role, name, frame.name))
@@ -140,7 +150,7 @@ def main():
         app = wait_for(game_app, "the game on the accessibility bus")
         if app is None:
             return 1
-        intro = frame_with(app, lambda f: any(c.name == "OK" for c in children(f)),
+        intro = frame_with(app, lambda f: any(c.name == "OK" for c in everything(f)),
                            "the introduction")
         if intro is None:
             return 1
@@ -148,7 +158,7 @@ def main():
         ok = find(intro, "OK", pyatspi.ROLE_PUSH_BUTTON)
         press(ok)
 
-        stage = frame_with(app, lambda f: any(c.name == "庭①を開く" for c in children(f)),
+        stage = frame_with(app, lambda f: any(c.name == "庭①を開く" for c in everything(f)),
                            "the stage-select screen")
         if stage is None:
             return 1
@@ -157,7 +167,7 @@ def main():
         find(stage, "現在の累計ポイント：0", pyatspi.ROLE_LABEL)
         press(find(stage, "庭①を開く", pyatspi.ROLE_PUSH_BUTTON))
 
-        garden = frame_with(app, lambda f: any(c.name == "タイル1：砂地" for c in children(f)),
+        garden = frame_with(app, lambda f: any(c.name == "タイル1：砂地" for c in everything(f)),
                             "garden 1")
         if garden is None:
             return 1
@@ -174,20 +184,32 @@ def main():
         press(sugar)
         time.sleep(0.3)
         # The chosen tool is checked, and it alone.
-        checked = [c.name for c in children(garden)
+        checked = [c.name for c in everything(garden)
                    if c.getState().contains(pyatspi.STATE_CHECKED)]
         if checked != ["砂糖"]:
             fail("checked tools after choosing sugar: %r" % checked)
-        press(find(garden, "タイル6：砂地", pyatspi.ROLE_PUSH_BUTTON))
-        wait_for(lambda: any(c.name == "タイル6：砂糖" for c in children(garden)),
+        press(find(garden, "タイル6：砂地", pyatspi.ROLE_TABLE_CELL))
+        wait_for(lambda: any(c.name == "タイル6：砂糖" for c in everything(garden)),
                  "tile 6 to be named for its sugar")
-        tiles = [c for c in children(garden) if c.name.startswith("タイル")]
-        if len(tiles) != 16:
-            fail("%d tiles, not 16" % len(tiles))
+        # The tiles are the cells of a table of 4 rows and 4 columns.
+        tables = [c for c in everything(garden) if c.getRole() == pyatspi.ROLE_TABLE]
+        if len(tables) != 1:
+            fail("%d tables in the garden, not 1" % len(tables))
+        else:
+            table = tables[0].queryTable()
+            if (table.nRows, table.nColumns) != (4, 4):
+                fail("the table has %d rows and %d columns" % (table.nRows, table.nColumns))
+            cell = table.getAccessibleAt(1, 1)
+            if cell is None or cell.name != "タイル6：砂糖":
+                fail("row 2, column 2 of the table is %r" % (cell and cell.name))
+            index = table.getIndexAt(1, 1)
+            if (table.getRowAtIndex(index), table.getColumnAtIndex(index)) != (1, 1):
+                fail("tile 6 lies at row %d, column %d" %
+                     (table.getRowAtIndex(index), table.getColumnAtIndex(index)))
         # A second lump on tile 7, then a day: the outcome comes as one
         # notification, heard without the focus moving, after the last step.
-        press(find(garden, "タイル7：砂地", pyatspi.ROLE_PUSH_BUTTON))
-        wait_for(lambda: any(c.name == "タイル7：砂糖" for c in children(garden)),
+        press(find(garden, "タイル7：砂地", pyatspi.ROLE_TABLE_CELL))
+        wait_for(lambda: any(c.name == "タイル7：砂糖" for c in everything(garden)),
                  "tile 7 to be named for its sugar")
         press(find(garden, "次の日へスキップ", pyatspi.ROLE_PUSH_BUTTON))
         wait_for(lambda: any(role == "notification" and shown for _, role, _, shown in heard),

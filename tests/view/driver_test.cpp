@@ -159,7 +159,7 @@ TEST(Driver, PointerOverToolsShowsHintsAndBareBackgroundClearsThem) {
     EXPECT_EQ(hint->text(), QStringLiteral("水溜りを作ります。"));
     moveOver(session.widget(kGarden1, "Label14"), {5, 5});  // a caption: nothing either
     EXPECT_EQ(hint->text(), QStringLiteral("水溜りを作ります。"));
-    moveOver(window, {262, 150});  // bare background
+    moveOver(window->page(), {262, 150});  // bare background
     EXPECT_EQ(hint->text(), QString());
 }
 
@@ -183,16 +183,16 @@ TEST(Driver, RepeatedPointerMovesReachTheGameOncePerPlaceAndChange) {
     auto* tool = window.findChild<QWidget*>(QStringLiteral("Command3"));
     ASSERT_NE(tool, nullptr);
 
-    for (int i = 0; i < 3; ++i) moveOver(&window, {262, 150 + i});  // bare background
+    for (int i = 0; i < 3; ++i) moveOver(window.page(), {262, 150 + i});  // bare background
     EXPECT_EQ(counter.moves.size(), 1u);
     for (int i = 0; i < 3; ++i) moveOver(tool, {5, 5 + i});
     EXPECT_EQ(counter.moves.size(), 2u);
-    moveOver(&window, {262, 150});
+    moveOver(window.page(), {262, 150});
     EXPECT_EQ(counter.moves.size(), 3u);
     // The screen changes (sugar on tile 6): the same place counts again.
     ASSERT_TRUE(session.place(kGarden1, 2, {6}));
     window.sync(screen);
-    moveOver(&window, {262, 151});
+    moveOver(window.page(), {262, 151});
     ASSERT_EQ(counter.moves.size(), 4u);
     EXPECT_EQ(counter.moves[0], std::nullopt);
     EXPECT_EQ(counter.moves[1], ui::command(3));

@@ -247,6 +247,30 @@ TEST(OnScreen, EveryWindowStartsWithItsCornerOnTheScreen) {
     }
 }
 
+// A window larger than the screen (at scale 3 on a 640 x 480 screen) is cut
+// to the screen and scrolls to the focused control, moved by Tab or by the
+// arrows: the bottom row of tiles can still be reached.
+TEST(OnScreen, AWindowLargerThanTheScreenIsCutToItAndScrollsToTheFocus) {
+    Session session;
+    const FormId form = app::Game::gardenForm(1);
+    session.reach(form);
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    for (const FormId f : {FormId::Form4, form}) {
+        EXPECT_LE(session.window(f)->frameGeometry().width(), available.width());
+        EXPECT_LE(session.window(f)->frameGeometry().height(), available.height());
+    }
+    auto* garden = session.window(form);
+    garden->activateWindow();
+    QApplication::processEvents();
+    session.widget(form, "Image1")->setFocus();
+    for (int i = 0; i < 3; ++i) QTest::keyClick(garden->focusWidget(), Qt::Key_Down);
+    QWidget* tile = session.widget(form, "Image13");
+    ASSERT_EQ(garden->focusWidget(), tile);
+    const QRect shown(tile->mapTo(garden, QPoint(0, 0)), tile->size());
+    EXPECT_TRUE(garden->rect().contains(shown))
+        << shown.x() << "," << shown.y() << " in " << garden->width() << "x" << garden->height();
+}
+
 // Resident and peak memory of this process, in kilobytes. Under
 // AddressSanitizer, whose quarantine keeps freed memory resident, the bytes
 // of live allocations instead.
