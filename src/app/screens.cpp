@@ -3,6 +3,7 @@
 #include "app/game.h"
 #include "app/layouts.h"
 #include "ui/number_text.h"
+#include "ui/translate.h"
 
 namespace mironeka::app {
 
@@ -108,7 +109,8 @@ std::optional<std::string> StageSelectScreen::textNow(WidgetId w) const {
 
 std::string StageSelectScreen::accessibleName(WidgetId w) const {
     if (w == WidgetId{WidgetKind::Label, stage::kTotalLabel}) {
-        return Screen::accessibleName(w) + "：" + ui::numberText(total_);
+        return ui::fill(ui::translate("Game", "%1：%2"),
+                        {Screen::accessibleName(w), ui::numberText(total_)});
     }
     return Screen::accessibleName(w);
 }
@@ -155,7 +157,7 @@ ResultScreen::ResultScreen(Game& game, ui::EventLoop& loop)
     });
     revealTimer_ = &addTimer(1, [this] {
         shownTotal_ = finalTotal_;
-        announce("合計ポイントは" + shownTotalText() + "です。");
+        announce(ui::fill(ui::translate("Game", "合計ポイントは%1です。"), {shownTotalText()}));
         buttonTimer_->setInterval(1000);
         revealTimer_->stop();
     });
@@ -190,7 +192,8 @@ std::optional<std::string> ResultScreen::textNow(WidgetId w) const {
 
 std::string ResultScreen::accessibleName(WidgetId w) const {
     if (w == WidgetId{WidgetKind::Label, result::kShownTotalLabel} && shownTotal_) {
-        return Screen::accessibleName(w) + "：" + shownTotalText();
+        return ui::fill(ui::translate("Game", "%1：%2"),
+                        {Screen::accessibleName(w), shownTotalText()});
     }
     return Screen::accessibleName(w);
 }

@@ -6,6 +6,7 @@
 #include "garden/garden_screen.h"
 #include "garden/tools.h"
 #include "ui/screen.h"
+#include "ui/translate.h"
 
 namespace mironeka::garden {
 
@@ -55,44 +56,45 @@ constexpr std::array<WidgetSpec, kWidgetCount> kWidgets = [] {
 
     // What the player sees.
     add(label(kTitleLabel, {0, 0, 257, 17}, "", kTitle));  // the title, from the screen
-    add(button(kCloseButton, {256, 0, 17, 17}, "×", true, "庭を閉じる"));
+    add(button(kCloseButton, {256, 0, 17, 17}, "×", true, QT_TRANSLATE_NOOP("Game", "庭を閉じる")));
     // "あと" 7 "日": read whole through the number's label.
-    WidgetSpec before = label(9, {8, 24, 25, 17}, "あと");
-    WidgetSpec after = label(11, {40, 24, 17, 17}, "日");
+    WidgetSpec before = label(9, {8, 24, 25, 17}, QT_TRANSLATE_NOOP("Game", "あと"));
+    WidgetSpec after = label(11, {40, 24, 17, 17}, QT_TRANSLATE_NOOP("Game", "日"));
     before.exposed = after.exposed = false;
     add(before);
     add(label(kDaysLabel, {32, 24, 9, 17}, "7"));
     add(after);
-    add(label(14, {128, 24, 81, 17}, "現在のポイント"));
-    WidgetSpec points = textBox(kPointsBox, {208, 24, 49, 18}, "0", "現在のポイント");
+    add(label(14, {128, 24, 81, 17}, QT_TRANSLATE_NOOP("Game", "現在のポイント")));
+    WidgetSpec points =
+        textBox(kPointsBox, {208, 24, 49, 18}, "0", QT_TRANSLATE_NOOP("Game", "現在のポイント"));
     points.readOnly = true;  // the game reads it back as a number: only the game writes it
     add(points);
-    add(label(1, {216, 56, 41, 17}, "ツール"));
+    add(label(1, {216, 56, 41, 17}, QT_TRANSLATE_NOOP("Game", "ツール")));
     add(toolButton(5, {224, 80, 25, 25}));   // level the land
     add(toolButton(2, {224, 120, 25, 25}));  // sugar
     add(toolButton(3, {224, 160, 25, 25}));  // puddle
     add(toolButton(4, {224, 200, 25, 25}));  // grass
     WidgetSpec hint = label(kHintLabel, {208, 232, 57, 33}, "");
-    hint.accessibleName = "ヒント";
+    hint.accessibleName = QT_TRANSLATE_NOOP("Game", "ヒント");
     add(hint);
-    add(button(kNextDayButton, {56, 256, 105, 33}, "次の日へスキップ"));
+    add(button(kNextDayButton, {56, 256, 105, 33}, QT_TRANSLATE_NOOP("Game", "次の日へスキップ")));
     for (int n = 1; n <= kTileCount; ++n) add(image(n, tileBox(n), Picture::Ground));
     add(line(1, {0, 16, 1, 281}));    // left edge of the play area
     add(line(2, {0, 296, 273, 1}));   // bottom edge
     add(line(3, {272, 16, 1, 281}));  // right edge
 
     // Off the window.
-    add(label(2, {kOff, 0, 89, 17}, "現在の地価"));
+    add(label(2, {kOff, 0, 89, 17}, QT_TRANSLATE_NOOP("Game", "現在の地価")));
     for (int n = 1; n <= kTileCount; ++n) add(textBox(n, blockBox(kOff, n - 1), "0"));
-    add(label(3, {kOff + 104, 0, 89, 17}, "周辺合計地価"));
+    add(label(3, {kOff + 104, 0, 89, 17}, QT_TRANSLATE_NOOP("Game", "周辺合計地価")));
     for (int n = 1; n <= kTileCount; ++n) add(textBox(16 + n, blockBox(kOff + 104, n - 1), "0"));
-    add(label(4, {kOff, 104, 65, 17}, "現在の選択"));
+    add(label(4, {kOff, 104, 65, 17}, QT_TRANSLATE_NOOP("Game", "現在の選択")));
     add(textBox(33, fieldBox(kOff, 120), "0"));
-    add(label(6, {kOff + 72, 104, 33, 17}, "砂糖"));
+    add(label(6, {kOff + 72, 104, 33, 17}, QT_TRANSLATE_NOOP("Game", "砂糖")));
     add(textBox(34, fieldBox(kOff + 72, 120), "0"));
-    add(label(7, {kOff + 112, 104, 17, 17}, "水"));
+    add(label(7, {kOff + 112, 104, 17, 17}, QT_TRANSLATE_NOOP("Game", "水")));
     add(textBox(35, fieldBox(kOff + 112, 120), "0"));
-    add(label(8, {kOff + 152, 104, 17, 17}, "草"));
+    add(label(8, {kOff + 152, 104, 17, 17}, QT_TRANSLATE_NOOP("Game", "草")));
     add(textBox(36, fieldBox(kOff + 152, 120), "0"));
     // The picture sources: sugar, puddle, grass; the ant and colony slots;
     // red ant, red colony, black ant, black colony; ground.

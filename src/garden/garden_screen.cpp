@@ -4,6 +4,7 @@
 
 #include "garden/garden_layout.h"
 #include "ui/number_text.h"
+#include "ui/translate.h"
 
 namespace mironeka::garden {
 
@@ -13,7 +14,7 @@ using ui::WidgetKind;
 
 namespace {
 
-const char* const kEndMessage = "５日経過しました。";
+const char* const kEndMessage = QT_TRANSLATE_NOOP("Game", "５日経過しました。");
 
 const GardenScreen& garden(const ui::Screen& s) { return static_cast<const GardenScreen&>(s); }
 
@@ -71,7 +72,9 @@ GardenScreen::GardenScreen(const GardenVariant& variant, ui::ScreenHost& host, u
 }
 
 std::string GardenScreen::title() const {
-    return std::string(ui::kApplicationTitle) + "　　" + std::string(variant_.titleNumber);
+    return ui::fill(
+        ui::translate("Game", "%1　　%2"),
+        {ui::translate("Game", ui::kApplicationTitle), std::string(variant_.titleNumber)});
 }
 
 std::optional<bool> GardenScreen::widgetChecked(WidgetId w) const {
@@ -81,25 +84,34 @@ std::optional<bool> GardenScreen::widgetChecked(WidgetId w) const {
 }
 
 std::string GardenScreen::windowName() const {
-    return std::string(ui::kApplicationTitle) + "　庭" + std::string(variant_.titleNumber);
+    return ui::fill(
+        ui::translate("Game", "%1　庭%2"),
+        {ui::translate("Game", ui::kApplicationTitle), std::string(variant_.titleNumber)});
 }
 
 std::string GardenScreen::daySentence() const {
-    std::string ants;
-    const auto at = [](const char* kind, int tiles) {
-        return std::string(kind) + "が" + std::to_string(tiles) + "か所";
-    };
+    const std::string day = std::to_string(passesEnded_);
+    const std::string points = ui::numberText(points_);
+    const std::string black = std::to_string(blackTiles_);
+    const std::string red = std::to_string(redTiles_);
     if (blackTiles_ > 0 && redTiles_ > 0) {
-        ants = at("黒アリ", blackTiles_) + "、" + at("赤アリ", redTiles_) + "に来ました。";
-    } else if (blackTiles_ > 0) {
-        ants = at("黒アリ", blackTiles_) + "に来ました。";
-    } else if (redTiles_ > 0) {
-        ants = at("赤アリ", redTiles_) + "に来ました。";
-    } else {
-        ants = "アリは来ませんでした。";
+        return ui::fill(ui::translate("Game",
+                                      "%1日目：黒アリが%2か所、赤アリが%3か所に来ました。"
+                                      "ポイントは%4です。"),
+                        {day, black, red, points});
     }
-    return std::to_string(passesEnded_) + "日目：" + ants + "ポイントは" + ui::numberText(points_) +
-           "です。";
+    if (blackTiles_ > 0) {
+        return ui::fill(
+            ui::translate("Game", "%1日目：黒アリが%2か所に来ました。ポイントは%3です。"),
+            {day, black, points});
+    }
+    if (redTiles_ > 0) {
+        return ui::fill(
+            ui::translate("Game", "%1日目：赤アリが%2か所に来ました。ポイントは%3です。"),
+            {day, red, points});
+    }
+    return ui::fill(ui::translate("Game", "%1日目：アリは来ませんでした。ポイントは%2です。"),
+                    {day, points});
 }
 
 int GardenScreen::tileCode(int n) const {
@@ -123,7 +135,7 @@ int GardenScreen::sugarCount() const {
 std::optional<std::string> GardenScreen::textNow(WidgetId w) const {
     if (w == WidgetId{WidgetKind::Label, kTitleLabel}) return title();
     if (w == WidgetId{WidgetKind::Label, kDaysLabel}) return ui::numberText(daysLeft_);
-    if (w == WidgetId{WidgetKind::Label, kHintLabel}) return hint_;
+    if (w == WidgetId{WidgetKind::Label, kHintLabel}) return ui::translate("Game", hint_);
     if (w == ui::text(kPointsBox)) return ui::numberText(points_);
     return std::nullopt;
 }
@@ -139,20 +151,21 @@ std::optional<Picture> GardenScreen::pictureNow(WidgetId w) const {
 
 std::string GardenScreen::accessibleName(WidgetId w) const {
     if (w.kind == WidgetKind::Image && w.number >= 1 && w.number <= kTileCount) {
-        return "タイル" + std::to_string(w.number) + "：" +
-               std::string(ui::pictureLabel(tilePicture(w.number)));
+        return ui::fill(ui::translate("Game", "タイル%1：%2"),
+                        {std::to_string(w.number),
+                         ui::translate("Game", ui::pictureLabel(tilePicture(w.number)))});
     }
     if (w == WidgetId{WidgetKind::Label, kDaysLabel}) {
-        return "あと" + ui::numberText(daysLeft_) + "日";
+        return ui::fill(ui::translate("Game", "あと%1日"), {ui::numberText(daysLeft_)});
     }
     return Screen::accessibleName(w);
 }
 
 std::string GardenScreen::accessibleDescription(WidgetId w) const {
     if (const ToolSpec* tool = w.kind == WidgetKind::Command ? toolOnButton(w.number) : nullptr) {
-        return std::string(tool->hint);
+        return ui::translate("Game", tool->hint);
     }
-    if (w == WidgetId{WidgetKind::Label, kHintLabel}) return hint_;
+    if (w == WidgetId{WidgetKind::Label, kHintLabel}) return ui::translate("Game", hint_);
     return {};
 }
 
@@ -227,7 +240,7 @@ void GardenScreen::nextDay() {
     if (daysLeft_ == 0) {
         board_.hideResumeButton(variant_.gardenNumber);
         hide();
-        host().showMessage(kEndMessage, [this] {
+        host().showMessage(ui::translate("Game", kEndMessage), [this] {
             endMessageClosed_ = true;
             reportFinishedWhenDone();
         });

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "ui/picture.h"
+#include "ui/translate.h"
 
 namespace mironeka::garden {
 
@@ -28,10 +29,14 @@ struct ToolSpec {
 };
 
 inline constexpr std::array<ToolSpec, 4> kTools{{
-    {Tool::Sugar, 2, TileKind::Sugar, ui::Picture::Sugar, "砂糖", "砂糖を置きます。"},
-    {Tool::Puddle, 3, TileKind::Puddle, ui::Picture::Puddle, "水溜り", "水溜りを作ります。"},
-    {Tool::Grass, 4, TileKind::Grass, ui::Picture::Grass, "草", "草を植えます。"},
-    {Tool::Level, 5, TileKind::Ground, ui::Picture::Ground, "砂地", "土地を整地します。"},
+    {Tool::Sugar, 2, TileKind::Sugar, ui::Picture::Sugar, QT_TRANSLATE_NOOP("Game", "砂糖"),
+     QT_TRANSLATE_NOOP("Game", "砂糖を置きます。")},
+    {Tool::Puddle, 3, TileKind::Puddle, ui::Picture::Puddle, QT_TRANSLATE_NOOP("Game", "水溜り"),
+     QT_TRANSLATE_NOOP("Game", "水溜りを作ります。")},
+    {Tool::Grass, 4, TileKind::Grass, ui::Picture::Grass, QT_TRANSLATE_NOOP("Game", "草"),
+     QT_TRANSLATE_NOOP("Game", "草を植えます。")},
+    {Tool::Level, 5, TileKind::Ground, ui::Picture::Ground, QT_TRANSLATE_NOOP("Game", "砂地"),
+     QT_TRANSLATE_NOOP("Game", "土地を整地します。")},
 }};
 
 /// The tool whose button is CommandN, if any.

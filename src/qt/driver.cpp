@@ -13,9 +13,7 @@
 
 namespace mironeka::qt {
 
-namespace {
-const QString kMessageCaption = QString::fromUtf8(ui::kApplicationTitle);
-}
+namespace {}
 
 Driver::Driver(Clock clock, QObject* parent)
     : QObject(parent), clock_(std::move(clock)), alarm_(Alarm::Precision::Best) {
@@ -189,8 +187,9 @@ void Driver::syncMessage() {
         return;
     }
     if (box_) return;
-    auto* box = new QMessageBox(QMessageBox::NoIcon, kMessageCaption, QString::fromStdString(*text),
-                                QMessageBox::NoButton);
+    auto* box = new QMessageBox(
+        QMessageBox::NoIcon, QString::fromStdString(ui::translate("Game", ui::kApplicationTitle)),
+        QString::fromStdString(*text), QMessageBox::NoButton);
     QPushButton* ok = box->addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     // Blocks the player's input to every window, not the game's clock: the
     // box is shown without a nested event loop.

@@ -43,6 +43,8 @@ QRect qRect(ui::Rect r) { return {r.left, r.top, r.width, r.height}; }
 QString text(std::string_view s) {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
+// A text of the layout, in the player's language.
+QString translated(std::string_view s) { return text(ui::translate("Game", s)); }
 
 // A screen's window, to screen readers: a frame named by its caption, or
 // by the game's name for the window, holding the window's page.
@@ -251,7 +253,7 @@ FormWindow::FormWindow(const ui::ScreenSpec& layout, ActionSink& sink)
     }();
     (void)factoryInstalled;
     setObjectName(QString::fromStdString(ui::formName(layout.form)));
-    setWindowTitle(text(layout.caption));
+    setWindowTitle(translated(layout.caption));
     setFont(defaultFont());
     setPalette(gamePalette());
     if (layout.back) {
@@ -302,7 +304,7 @@ FormWindow::FormWindow(const ui::ScreenSpec& layout, ActionSink& sink)
         gridArea_->setGeometry(area);
         gridArea_->setAttribute(Qt::WA_TransparentForMouseEvents);
         gridArea_->setFocusPolicy(Qt::NoFocus);
-        gridArea_->setAccessibleName(QStringLiteral("タイル"));
+        gridArea_->setAccessibleName(translated(QT_TRANSLATE_NOOP("Game", "タイル")));
         gridArea_->lower();
     }
     announcer_ = new QWidget(page_);
@@ -351,7 +353,7 @@ QWidget* FormWindow::build(const ui::WidgetSpec& entry) {
 }
 
 QLabel* FormWindow::addLabel(const ui::WidgetSpec& entry) {
-    auto* label = new QLabel(text(entry.text), page_);
+    auto* label = new QLabel(translated(entry.text), page_);
     label->setGeometry(qRect(entry.box));
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setWordWrap(true);
@@ -372,12 +374,12 @@ QPushButton* FormWindow::addButton(const ui::WidgetSpec& entry) {
         button = new PictureButton(*entry.picture, page_);
         button->setGeometry(qRect(entry.box));
     } else {
-        button = new TextButton(text(entry.text), page_);
+        button = new TextButton(translated(entry.text), page_);
         button->setGeometry(qRect(entry.box));
         button->setFixedSize(qRect(entry.box).size());
         button->setAutoDefault(false);
     }
-    if (!entry.tooltip.empty()) button->setToolTip(text(entry.tooltip));
+    if (!entry.tooltip.empty()) button->setToolTip(translated(entry.tooltip));
     if (!entry.startsVisible) button->hide();
     if (entry.tracksPointer) button->setMouseTracking(true);
     connect(button, &QPushButton::clicked, this,

@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "qt/manual_play.h"
+#include "qt/startup.h"
 
 namespace {
 
@@ -58,6 +59,8 @@ int main(int argc, char* argv[]) {
     }
     QDir dir(QString::fromLocal8Bit(argv[1]));
     if (!dir.mkpath(QStringLiteral("."))) return 1;
+    // The game's look and the player's language, as the game has them.
+    mironeka::qt::prepareApplication();
 
     Play play(dir);
     play.save(FormId::Form1, QStringLiteral("splash"));

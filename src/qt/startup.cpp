@@ -1,18 +1,22 @@
 #include "qt/startup.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFontDatabase>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QStyleFactory>
 #include <QToolTip>
 #include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "qt/fonts.h"
 #include "qt/looks.h"
+#include "ui/translate.h"
 
 namespace mironeka::qt {
 
@@ -95,6 +99,49 @@ QTranslator* loadJapaneseQtTranslations() {
     return translator;
 }
 
+QString gameLanguage(const QStringList& uiLanguages, const QStringList& catalogues) {
+    for (const QString& name : uiLanguages) {
+        const QLocale locale(name);
+        if (locale.language() == QLocale::Japanese) break;
+        if (locale.language() == QLocale::C || locale.language() == QLocale::AnyLanguage) continue;
+        const QString code = QLocale::languageToCode(locale.language());
+        if (catalogues.contains(code)) return code;
+    }
+    return QStringLiteral("ja");
+}
+
+QStringList gameCatalogues() {
+    QStringList codes;
+    const QString prefix = QStringLiteral("mironeka_");
+    for (const QString& file : QDir(QStringLiteral(":/i18n")).entryList({prefix + "*.qm"})) {
+        codes << file.mid(prefix.size()).chopped(3);
+    }
+    return codes;
+}
+
+QString useGameLanguage(const QString& language) {
+    static QTranslator* installed = nullptr;
+    if (installed != nullptr) {
+        QCoreApplication::removeTranslator(installed);
+        delete installed;
+        installed = nullptr;
+    }
+    ui::setCatalogue({});
+    if (language == QLatin1String("ja")) return language;
+    auto translator = std::make_unique<QTranslator>();
+    if (!translator->load(QStringLiteral("mironeka_") + language, QStringLiteral(":/i18n")) ||
+        !QCoreApplication::installTranslator(translator.get())) {
+        return QStringLiteral("ja");
+    }
+    installed = translator.release();
+    ui::setCatalogue(
+        [](const char* context, std::string_view source) -> std::optional<std::string> {
+            const QByteArray key(source.data(), static_cast<qsizetype>(source.size()));
+            return QCoreApplication::translate(context, key.constData()).toStdString();
+        });
+    return language;
+}
+
 QString missingFontNotice(const QStringList& japaneseFamilies) {
     if (!japaneseFamilies.isEmpty()) return {};
     return QStringLiteral(
@@ -114,7 +161,12 @@ QTranslator* prepareApplication() {
     // font is loaded for a few words.
     QApplication::setFont(defaultFont());
     QToolTip::setFont(defaultFont());
-    QTranslator* translator = loadJapaneseQtTranslations();
+    // The player's language where the game has it, else Japanese; Qt's own
+    // words follow (its sources are English).
+    const QString language =
+        useGameLanguage(gameLanguage(QLocale::system().uiLanguages(), gameCatalogues()));
+    QTranslator* translator =
+        language == QLatin1String("ja") ? loadJapaneseQtTranslations() : nullptr;
     const QString notice = missingFontNotice(QFontDatabase::families(QFontDatabase::Japanese));
     if (!notice.isEmpty()) say(notice);
     return translator;

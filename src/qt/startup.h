@@ -31,14 +31,28 @@ class DisplayGuard {
 /// translations are missing, which is said on standard error.
 QTranslator* loadJapaneseQtTranslations();
 
+/// The language the game speaks to a player whose desktop lists
+/// `uiLanguages` first to last (QLocale's, from LANGUAGE, LC_ALL,
+/// LC_MESSAGES and LANG): the first of them the game has a catalogue for
+/// (`catalogues`, language codes such as "en"), unless Japanese comes first;
+/// Japanese, the game's own, for everything else (the C locale too).
+[[nodiscard]] QString gameLanguage(const QStringList& uiLanguages, const QStringList& catalogues);
+/// The languages of the catalogues built into the game.
+[[nodiscard]] QStringList gameCatalogues();
+/// Makes every text of the game come in `language` (Japanese when there is
+/// no catalogue for it), replacing the language used so far. Returns the
+/// language it took.
+QString useGameLanguage(const QString& language);
+
 /// What to tell the player when none of the installed font families
 /// (`japaneseFamilies`) can write Japanese: one line naming the Debian
 /// packages to install. Empty when there is such a font.
 [[nodiscard]] QString missingFontNotice(const QStringList& japaneseFamilies);
 
 /// The game's set-up once the QApplication exists: the Fusion style and the
-/// game's palette for every window, message box, menu and tooltip, Qt's
-/// texts in Japanese, and one word on standard error when no Japanese font
+/// game's palette for every window, message box, menu and tooltip, the
+/// player's language (Qt's texts in Japanese when the game speaks it), and
+/// one word on standard error when no Japanese font
 /// is installed. Returns the translator of Qt's texts, as
 /// loadJapaneseQtTranslations does.
 QTranslator* prepareApplication();

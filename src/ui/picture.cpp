@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "ui/translate.h"
+
 namespace mironeka::ui {
 
 namespace {
@@ -11,17 +13,17 @@ struct Names {
     std::string_view label;
 };
 constexpr std::array<Names, kPictureCount> kNames{{
-    {Picture::Ground, "Ground", "砂地"},
-    {Picture::Sugar, "Sugar", "砂糖"},
-    {Picture::Puddle, "Puddle", "水溜り"},
-    {Picture::Grass, "Grass", "草"},
-    {Picture::BlackAnt, "BlackAnt", "黒アリの巣"},
-    {Picture::BlackColony, "BlackColony", "黒アリの大きな巣"},
-    {Picture::RedAnt, "RedAnt", "赤アリの巣"},
-    {Picture::RedColony, "RedColony", "赤アリの大きな巣"},
+    {Picture::Ground, "Ground", QT_TRANSLATE_NOOP("Game", "砂地")},
+    {Picture::Sugar, "Sugar", QT_TRANSLATE_NOOP("Game", "砂糖")},
+    {Picture::Puddle, "Puddle", QT_TRANSLATE_NOOP("Game", "水溜り")},
+    {Picture::Grass, "Grass", QT_TRANSLATE_NOOP("Game", "草")},
+    {Picture::BlackAnt, "BlackAnt", QT_TRANSLATE_NOOP("Game", "黒アリの巣")},
+    {Picture::BlackColony, "BlackColony", QT_TRANSLATE_NOOP("Game", "黒アリの大きな巣")},
+    {Picture::RedAnt, "RedAnt", QT_TRANSLATE_NOOP("Game", "赤アリの巣")},
+    {Picture::RedColony, "RedColony", QT_TRANSLATE_NOOP("Game", "赤アリの大きな巣")},
     {Picture::Logo, "Logo", "VELMORAKI"},
-    {Picture::HouseMap, "HouseMap", "上から見た家と庭"},
-    {Picture::WindowIcon, "WindowIcon", "アリの巣"},
+    {Picture::HouseMap, "HouseMap", QT_TRANSLATE_NOOP("Game", "上から見た家と庭")},
+    {Picture::WindowIcon, "WindowIcon", QT_TRANSLATE_NOOP("Game", "アリの巣")},
 }};
 }  // namespace
 

@@ -24,7 +24,7 @@ bool Screen::widgetVisible(WidgetId w) const {
 std::string Screen::widgetText(WidgetId w) const {
     if (auto text = textNow(w)) return std::move(*text);
     const WidgetSpec* entry = layout_.find(w);
-    return entry == nullptr ? std::string() : std::string(entry->text);
+    return entry == nullptr ? std::string() : translate("Game", entry->text);
 }
 
 std::optional<Picture> Screen::widgetPicture(WidgetId w) const {
@@ -36,10 +36,10 @@ std::optional<Picture> Screen::widgetPicture(WidgetId w) const {
 std::string Screen::accessibleName(WidgetId w) const {
     const WidgetSpec* entry = layout_.find(w);
     if (entry == nullptr) return {};
-    if (!entry->accessibleName.empty()) return std::string(entry->accessibleName);
-    if (!entry->tooltip.empty()) return std::string(entry->tooltip);
+    if (!entry->accessibleName.empty()) return translate("Game", entry->accessibleName);
+    if (!entry->tooltip.empty()) return translate("Game", entry->tooltip);
     if (std::string text = widgetText(w); !text.empty()) return text;
-    if (auto picture = widgetPicture(w)) return std::string(pictureLabel(*picture));
+    if (auto picture = widgetPicture(w)) return translate("Game", pictureLabel(*picture));
     return {};
 }
 

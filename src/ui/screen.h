@@ -10,13 +10,14 @@
 #include "ui/event_loop.h"
 #include "ui/layout.h"
 #include "ui/picture.h"
+#include "ui/translate.h"
 #include "ui/widget_id.h"
 
 namespace mironeka::ui {
 
 /// The game's title: the caption of its framed windows and of its message
 /// box, and the text of the title lines (an ideographic space between).
-inline constexpr const char* kApplicationTitle = "VELMORAKI　ミロネカ";
+inline constexpr const char* kApplicationTitle = QT_TRANSLATE_NOOP("Game", "VELMORAKI　ミロネカ");
 
 class Screen;
 
@@ -83,7 +84,9 @@ class Screen {
     [[nodiscard]] virtual std::string accessibleDescription(WidgetId) const { return {}; }
     /// What a screen reader calls the window: its caption, unless the screen
     /// says more of where the player is.
-    [[nodiscard]] virtual std::string windowName() const { return std::string(layout_.caption); }
+    [[nodiscard]] virtual std::string windowName() const {
+        return translate("Game", layout_.caption);
+    }
 
     /// The latest sentence a screen reader should say once, without the
     /// focus moving (a day's outcome), and how many there have been: a
