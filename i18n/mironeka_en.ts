@@ -332,7 +332,7 @@
     </message>
     <message>
         <source>アリは、まわりのタイルに物がたくさんあるところに巣を作ります。まわりが豊かなほど大きな巣になりますが、豊かすぎると赤アリの巣になり、ポイントが減ります。何がどれだけ効くかは、庭によって少し違います。</source>
-        <translation>Ants build their nests where the tiles around are full of things. The richer the surroundings, the bigger the nest; but if they are too rich, red ants nest there and you lose points. What counts for how much differs a little from garden to garden.</translation>
+        <translation>Ants build their nests where the tiles around are full of things. The richer the surroundings, the bigger the nest; but if they are too rich, red ants nest there and you lose points. How much each thing counts differs a little from garden to garden.</translation>
     </message>
     <message>
         <source>「現在のポイント」は毎日数え直されます。前の日のポイントに足されるのではありません。</source>
@@ -348,7 +348,7 @@
     </message>
     <message>
         <source>庭の得点になるのは、最後の日の評価が終わったときのポイントです。砂糖が少なすぎてアリが来なかった日は、その前にアリが来た日のポイントがそのまま残ります。</source>
-        <translation>A garden scores the points it has when its last day has been judged. On a day with too little sugar, when no ants come, the points of the last day that ants came stay as they were.</translation>
+        <translation>A garden scores the points it has when its last day has been judged. After a day with too little sugar, when no ants come, the garden keeps the points of the last day the ants came.</translation>
     </message>
     <message>
         <source>六つの庭のポイントの合計は、家の図の画面に「現在の累計ポイント」として出ます。</source>

@@ -36,6 +36,10 @@ bool Driver::eventFilter(QObject* watched, QEvent* event) {
         return QObject::eventFilter(watched, event);
     }
     const auto* key = static_cast<const QKeyEvent*>(event);
+    if (key->key() == Qt::Key_F1 && type == QEvent::KeyPress) {
+        openHelp();
+        return true;
+    }
     std::optional<app::ClickKey> clickKey;
     if (key->key() == Qt::Key_Space) clickKey = app::ClickKey::Space;
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
@@ -57,6 +61,11 @@ bool Driver::eventFilter(QObject* watched, QEvent* event) {
     // A button hears neither, so it never clicks on its own; a text box
     // types its spaces.
     return button != nullptr;
+}
+
+void Driver::openHelp() {
+    if (!help_) help_ = std::make_unique<HelpWindow>();
+    help_->open();
 }
 
 Driver::Reading Driver::read() {

@@ -14,6 +14,7 @@
 #include "app/game.h"
 #include "qt/alarm.h"
 #include "qt/form_window.h"
+#include "qt/help_window.h"
 
 namespace mironeka::qt {
 
@@ -56,10 +57,14 @@ class Driver final : public QObject, public ActionSink {
     [[nodiscard]] FormWindow* window(ui::FormId form) const;
     /// The open message box, if any.
     [[nodiscard]] QMessageBox* messageBox() const { return box_; }
+    /// The help window, once F1 has opened it.
+    [[nodiscard]] HelpWindow* help() const { return help_.get(); }
+    /// Opens the help, "遊び方", in front; the game goes on.
+    void openHelp();
 
     /// Space, Return and Enter on a button (a tile, the message box's OK)
     /// click it when the game's key rules say so, and never otherwise; in a
-    /// text box they type as usual.
+    /// text box they type as usual. F1 opens the help from any window.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   signals:
@@ -99,6 +104,7 @@ class Driver final : public QObject, public ActionSink {
     std::uint64_t deliveries_ = 0;
     std::array<Slot, ui::kFormCount> slots_;
     QPointer<QMessageBox> box_;
+    std::unique_ptr<HelpWindow> help_;
     std::vector<QPointer<QWidget>> retired_;  // deleted later, or at the end
     bool endSignalled_ = false;
 };

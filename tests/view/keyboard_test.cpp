@@ -11,9 +11,11 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTest>
+#include <QTextBrowser>
 
 #include "app/screens.h"
 #include "garden/garden_screen.h"
+#include "qt/help_window.h"
 #include "session.h"
 
 namespace mironeka::view_test {
@@ -203,6 +205,27 @@ TEST_F(Keys, TheFocusedControlShowsASharpMark) {
         const QImage plain = control->grab().toImage();
         EXPECT_NE(plain.pixelColor(static_cast<int>(3 * r), mid), QColor(Qt::black)) << name;
     }
+}
+
+// F1 opens the help from any window; Escape closes it. It changes nothing of
+// the game, whose clock runs on while it is open.
+TEST_F(Keys, F1OpensTheHelpEscapeClosesItAndTheGameGoesOn) {
+    session.reach(kGarden1);
+    ASSERT_TRUE(session.place(kGarden1, 2, {6, 7}));
+    const std::uint64_t before = session.game().screen(kGarden1)->revision();
+    press(kGarden1, Qt::Key_F1);
+    qt::HelpWindow* help = session.driver().help();
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_EQ(help->windowTitle(), QStringLiteral("遊び方"));
+    EXPECT_TRUE(help->browser()->toPlainText().contains(QStringLiteral("次の日へスキップ")));
+    EXPECT_EQ(session.game().screen(kGarden1)->revision(), before);
+    // A day passes with the help open.
+    ASSERT_TRUE(session.nextDay(kGarden1));
+    EXPECT_EQ(garden().points(), 4);
+    EXPECT_TRUE(help->isVisible());
+    QTest::keyClick(help->browser(), Qt::Key_Escape);
+    EXPECT_FALSE(help->isVisible());
 }
 
 // --- Screen readers ------------------------------------------------------------

@@ -9,12 +9,14 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QRegularExpression>
+#include <QTextBrowser>
 #include <cstdlib>
 #include <functional>
 #include <string>
 
 #include "app/game.h"
 #include "qt/form_window.h"
+#include "qt/help_window.h"
 #include "qt/startup.h"
 #include "session.h"
 #include "ui/translate.h"
@@ -137,6 +139,12 @@ TEST_F(English, EveryScreenReadsInEnglishAndEveryTextFitsItsBox) {
     check(FormId::Form10);
     session.reach(FormId::Form11);
     check(FormId::Form11);
+    // The help, in English throughout.
+    session.driver().openHelp();
+    qt::HelpWindow* help = session.driver().help();
+    EXPECT_EQ(help->windowTitle(), QStringLiteral("How to play"));
+    const QString shown = help->browser()->toPlainText();
+    EXPECT_FALSE(ui::needsTranslation(shown.toStdString())) << shown.toStdString();
 }
 
 // The desktop's language, as the game is started under LANG (the ctest
