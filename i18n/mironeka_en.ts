@@ -9,7 +9,7 @@
     </message>
     <message>
         <source>VELMORAKI&#x3000;2024～</source>
-        <translation>VELMORAKI 2024–</translation>
+        <translation>VELMORAKI 2024-</translation>
     </message>
     <message>
         <source>このゲームは、何もない庭にアリを住ませるゲームです。アリたちをいっぱい誘致してください。</source>
@@ -385,6 +385,37 @@
     <message>
         <source>マウス：ボタンやタイルをクリックします。</source>
         <translation>Mouse: click buttons and tiles.</translation>
+    </message>
+</context>
+<context>
+    <name>Page</name>
+    <message>
+        <source>ミロネカ：家の六つの庭に砂糖や水溜りや草を置いて、アリを誘い込むゲームです。</source>
+        <translation>Mironeka: put sugar, puddles and grass in the six gardens of a house and lure ants in.</translation>
+    </message>
+    <message>
+        <source>このブラウザーではゲームを動かせません。WebAssembly と JavaScript が使える新しいブラウザーで開いてください。</source>
+        <translation>The game can&apos;t run in this browser. Open it in a recent browser with WebAssembly and JavaScript.</translation>
+    </message>
+    <message>
+        <source>ゲームを読み込めませんでした。ネットワークをつないでから、ページを読み込み直してください。</source>
+        <translation>The game could not be loaded. Connect to the network, then reload the page.</translation>
+    </message>
+    <message>
+        <source>読み込み直す</source>
+        <translation>Reload</translation>
+    </message>
+    <message>
+        <source>閉じる</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>ゲームは終了しました。</source>
+        <translation>The game has ended.</translation>
+    </message>
+    <message>
+        <source>もう一度遊ぶ</source>
+        <translation>Play again</translation>
     </message>
 </context>
 </TS>

@@ -7,15 +7,18 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 
 #include "app/front_end.h"
 #include "app/game.h"
+#include "app/help.h"
 #include "app/layouts.h"
 #include "ui/layout.h"
 #include "ui/picture.h"
 #include "ui/screen.h"
+#include "ui/translate.h"
 #include "ui/widget_id.h"
 
 namespace mironeka::web {
@@ -67,7 +70,7 @@ val layout(int formNumber) {
     const ui::ScreenSpec& screenLayout = app::layoutOf(*form);
     val out = val::object();
     out.set("form", ui::formName(screenLayout.form));
-    out.set("caption", std::string(screenLayout.caption));
+    out.set("caption", ui::translate("Game", screenLayout.caption));
     out.set("width", screenLayout.client.width);
     out.set("height", screenLayout.client.height);
     out.set("frame", frameName(screenLayout.frame));
@@ -87,12 +90,12 @@ val layout(int formNumber) {
         o.set("top", w.box.top);
         o.set("width", w.box.width);
         o.set("height", w.box.height);
-        o.set("text", std::string(w.text));
+        o.set("text", ui::translate("Game", w.text));
         o.set("points", w.look.points);
         o.set("color", colour(w.look.text));
         o.set("back", colour(w.look.back));
         o.set("picture", picture(w.picture));
-        o.set("tooltip", std::string(w.tooltip));
+        o.set("tooltip", ui::translate("Game", w.tooltip));
         o.set("startsVisible", w.startsVisible);
         o.set("readOnly", w.readOnly);
         o.set("tracksPointer", w.tracksPointer);
@@ -330,13 +333,66 @@ class WebGame {
     int generations_ = 0;
 };
 
-std::string title() { return ui::kApplicationTitle; }
+std::string title() { return ui::translate("Game", ui::kApplicationTitle); }
+
+/// The player's language, as the page read it from the catalogue it
+/// fetched: each entry once, before the game starts. Without entries every
+/// text stays Japanese.
+std::map<std::string, std::string, std::less<>>& translations() {
+    static std::map<std::string, std::string, std::less<>> entries;
+    return entries;
+}
+
+std::string catalogueKey(std::string_view context, std::string_view source) {
+    std::string key(context);
+    key += '\x04';
+    key += source;
+    return key;
+}
+
+void addTranslation(const std::string& context, const std::string& source,
+                    const std::string& translation) {
+    if (translation.empty()) return;
+    translations()[catalogueKey(context, source)] = translation;
+    ui::setCatalogue(
+        [](const char* context, std::string_view source) -> std::optional<std::string> {
+            const auto& entries = translations();
+            const auto at = entries.find(catalogueKey(context, source));
+            if (at == entries.end()) return std::nullopt;
+            return at->second;
+        });
+}
+
+/// The help, "遊び方", in the player's language: {kind, text} in reading
+/// order, kind "heading", "paragraph" or "item".
+val help() {
+    val out = val::array();
+    for (const app::HelpEntry& entry : app::helpText()) {
+        val o = val::object();
+        switch (entry.kind) {
+            case app::HelpEntry::Kind::Heading:
+                o.set("kind", std::string("heading"));
+                break;
+            case app::HelpEntry::Kind::Paragraph:
+                o.set("kind", std::string("paragraph"));
+                break;
+            case app::HelpEntry::Kind::Item:
+                o.set("kind", std::string("item"));
+                break;
+        }
+        o.set("text", ui::translate("Help", entry.text));
+        out.call<void>("push", o);
+    }
+    return out;
+}
 
 EMSCRIPTEN_BINDINGS(mironeka) {
     emscripten::constant("formCount", ui::kFormCount);
     emscripten::constant("textBoxLimit", static_cast<int>(ui::kTextBoxLimit));
     emscripten::function("title", &title);
     emscripten::function("layout", &layout);
+    emscripten::function("addTranslation", &addTranslation);
+    emscripten::function("help", &help);
     emscripten::class_<WebGame>("Game")
         .constructor<>()
         .function("act", &WebGame::act)

@@ -34,15 +34,58 @@
     box.hidden = false;
   }
 
+  // The player's language: the page's own texts and the game's come from
+  // its catalogue (i18n/<code>.json, made from the game's Qt Linguist
+  // catalogue), Japanese when there is none.
+  let catalogue = {};
+  const qsTranslate = (context, text) => (catalogue[context] || {})[text] || text;
+
+  // ?lang=en or ?lang=ja, else the browser's languages in order: the first
+  // that has a catalogue, unless Japanese comes first.
+  function chooseLanguage() {
+    const asked = new URLSearchParams(location.search).get("lang");
+    const wanted = asked ? [asked] : (navigator.languages || [navigator.language || "ja"]);
+    const codes = [];
+    for (const tag of wanted) {
+      const code = String(tag).toLowerCase().split("-")[0];
+      if (code === "ja") break;
+      if (/^[a-z]{2,3}$/.test(code) && !codes.includes(code)) codes.push(code);
+    }
+    // Offline and never fetched, or no catalogue: the next language.
+    const next = (i) => {
+      if (i >= codes.length) return Promise.resolve("ja");
+      return fetch(`i18n/${codes[i]}.json`)
+        .then((reply) => (reply.ok ? reply.json() : Promise.reject(reply.status)))
+        .then((entries) => {
+          catalogue = entries;
+          return codes[i];
+        }, () => next(i + 1));
+    };
+    return next(0);
+  }
+
   if (location.protocol === "file:") {
     notice("このページはファイルから直接開いても動きません。ブラウザーはファイルから" +
            "WebAssembly を読み込まないためです。ウェブサーバーから開いてください" +
-           "（たとえば tools/web を実行して http://127.0.0.1:8080/ を開きます）。");
+           "（たとえば tools/web を実行して http://127.0.0.1:8080/ を開きます）。\n" +
+           "This page doesn't work opened from a file: browsers don't load WebAssembly " +
+           "from files. Open it from a web server (for example, run tools/web and open " +
+           "http://127.0.0.1:8080/).");
     return;
   }
+
+  chooseLanguage().then((language) => {
+    document.documentElement.lang = language;
+    const title = qsTranslate("Game", "VELMORAKI　ミロネカ");
+    document.title = title;
+    desk.setAttribute("aria-label", title);
+    document.querySelector('meta[name="description"]').content = qsTranslate("Page", "ミロネカ：家の六つの庭に砂糖や水溜りや草を置いて、アリを誘い込むゲームです。");
+    start();
+  });
+
+  function start() {
   if (typeof WebAssembly !== "object" || typeof createMironeka !== "function") {
-    notice("このブラウザーではゲームを動かせません。WebAssembly と JavaScript が使える" +
-           "新しいブラウザーで開いてください。");
+    notice(qsTranslate("Page", "このブラウザーではゲームを動かせません。WebAssembly と JavaScript が使える新しいブラウザーで開いてください。"));
     return;
   }
 
@@ -54,10 +97,13 @@
   }
 
   createMironeka().catch(() => {
-    notice("ゲームを読み込めませんでした。ネットワークをつないでから、ページを読み込み直してください。",
-           { text: "読み込み直す", action: () => location.reload() });
+    notice(qsTranslate("Page", "ゲームを読み込めませんでした。ネットワークをつないでから、ページを読み込み直してください。"),
+           { text: qsTranslate("Page", "読み込み直す"), action: () => location.reload() });
   }).then((M) => {
     if (!M) return;
+    for (const [context, entries] of Object.entries(catalogue)) {
+      for (const [source, text] of Object.entries(entries)) M.addTranslation(context, source, text);
+    }
     const game = new M.Game();
     const started = performance.now();
     const now = () => performance.now() - started;
@@ -168,7 +214,7 @@
       const grid = document.createElement("div");
       grid.className = "grid";
       grid.setAttribute("role", "grid");
-      grid.setAttribute("aria-label", "タイル");
+      grid.setAttribute("aria-label", qsTranslate("Game", "タイル"));
       const columns = record.layout.gridColumns;
       record.grid.forEach((tile, i) => {
         if (i % columns === 0) {
@@ -203,7 +249,7 @@
       close.className = "closebox";
       close.textContent = "×";
       close.tabIndex = -1; // the frame's box, not a stop of the window
-      close.setAttribute("aria-label", "閉じる");
+      close.setAttribute("aria-label", qsTranslate("Page", "閉じる"));
       close.addEventListener("click", () => act("close", form));
       bar.appendChild(close);
       return bar;
@@ -510,7 +556,9 @@
       if (messageBox) messageBox.remove();
       messageBox = null;
       document.body.dataset.ended = "1";
-      notice("ゲームは終了しました。", { text: "もう一度遊ぶ", action: () => location.reload() });
+      closeHelp();
+      notice(qsTranslate("Page", "ゲームは終了しました。"),
+             { text: qsTranslate("Page", "もう一度遊ぶ"), action: () => location.reload() });
     }
 
     // The scale follows rotation, resizing and a mouse plugged in.
@@ -544,8 +592,94 @@
     }, true);
 
 
-    Object.assign(page, { game, module: M, now, fields: (form) => game.fields(form), ready: true });
+    // --- The help: beside the game, which goes on -------------------------
+
+    let help = null;
+    let helpReturn = null;
+    const helpButton = document.createElement("button");
+    helpButton.type = "button";
+    helpButton.id = "help-button";
+    helpButton.textContent = "？";
+    helpButton.title = qsTranslate("Help", "遊び方");
+    helpButton.setAttribute("aria-label", helpButton.title);
+    helpButton.addEventListener("click", () => openHelp());
+    document.body.appendChild(helpButton);
+
+    function openHelp() {
+      if (messageBox || endShown) return;
+      if (!help) {
+        help = document.createElement("section");
+        help.id = "help";
+        help.className = "panel framed active";
+        help.setAttribute("role", "dialog");
+        help.setAttribute("aria-labelledby", "help-title");
+        const entries = M.help();
+        const bar = document.createElement("div");
+        bar.className = "titlebar";
+        const caption = document.createElement("span");
+        caption.className = "caption";
+        caption.id = "help-title";
+        caption.textContent = entries[0].text;
+        const close = document.createElement("button");
+        close.type = "button";
+        close.className = "closebox";
+        close.textContent = "×";
+        close.setAttribute("aria-label", qsTranslate("Page", "閉じる"));
+        close.addEventListener("click", closeHelp);
+        bar.append(caption, close);
+        const body = document.createElement("div");
+        body.className = "help-text";
+        body.tabIndex = 0; // scrolled by the keys
+        let list = null;
+        for (const entry of entries.slice(1)) {
+          if (entry.kind !== "item") list = null;
+          let el;
+          if (entry.kind === "heading") {
+            el = document.createElement("h2");
+          } else if (entry.kind === "item") {
+            if (!list) {
+              list = document.createElement("ul");
+              body.appendChild(list);
+            }
+            el = document.createElement("li");
+          } else {
+            el = document.createElement("p");
+          }
+          el.textContent = entry.text;
+          (entry.kind === "item" ? list : body).appendChild(el);
+        }
+        help.append(bar, body);
+        help.addEventListener("keydown", (e) => {
+          if (e.key === "Escape") {
+            e.preventDefault();
+            closeHelp();
+          }
+        });
+        document.body.appendChild(help);
+      }
+      if (help.hidden || !help.isConnected) helpReturn = document.activeElement;
+      help.hidden = false;
+      help.style.zIndex = String(++front + 1000);
+      help.querySelector(".help-text").focus();
+    }
+
+    function closeHelp() {
+      if (!help || help.hidden) return;
+      help.hidden = true;
+      if (helpReturn && helpReturn.isConnected) helpReturn.focus();
+      helpReturn = null;
+    }
+
+    document.addEventListener("keydown", (e) => {
+      if (e.key !== "F1") return;
+      e.preventDefault();
+      openHelp();
+    });
+
+    Object.assign(page, { game, module: M, now, fields: (form) => game.fields(form), ready: true,
+                          language: document.documentElement.lang, openHelp });
     sync();
     arm();
   });
+  }
 })();

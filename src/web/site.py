@@ -10,6 +10,9 @@
                                       512 px one and a 180 px touch icon
     site.py offline SITE              the service worker: every file of the
                                       site in a cache named by their hash
+    site.py catalogue TS OUT          a Qt Linguist catalogue as the page
+                                      reads it: JSON, {context: {source:
+                                      translation}}, finished entries only
 
 Debian's python3-fonttools and python3-brotli make the font; rsvg-convert
 (librsvg2-bin) draws the icons.
@@ -21,6 +24,7 @@ import re
 import subprocess
 import sys
 import tempfile
+import xml.etree.ElementTree as ElementTree
 
 
 def font(source_font, out, sources):
@@ -114,11 +118,28 @@ def offline(site):
                                   "files": json.dumps(urls, indent=2)})
 
 
+def catalogue(ts, out):
+    entries = {}
+    for context in ElementTree.parse(ts).getroot().iter("context"):
+        name = context.findtext("name")
+        for message in context.iter("message"):
+            translation = message.find("translation")
+            if translation is None or translation.get("type") in ("unfinished", "vanished",
+                                                                   "obsolete"):
+                continue
+            if translation.text:
+                entries.setdefault(name, {})[message.findtext("source")] = translation.text
+    with open(out, "w", encoding="utf-8") as f:
+        json.dump(entries, f, ensure_ascii=False, separators=(",", ":"), sort_keys=True)
+
+
 def main():
     if len(sys.argv) >= 4 and sys.argv[1] == "font":
         font(sys.argv[2], sys.argv[3], sys.argv[4:])
     elif len(sys.argv) == 4 and sys.argv[1] == "icons":
         icons(sys.argv[2], sys.argv[3])
+    elif len(sys.argv) == 4 and sys.argv[1] == "catalogue":
+        catalogue(sys.argv[2], sys.argv[3])
     elif len(sys.argv) == 3 and sys.argv[1] == "offline":
         offline(sys.argv[2])
     else:

@@ -13,6 +13,7 @@ window instead of a headless one (under xvfb-run, for example).
 import argparse
 import functools
 import http.server
+import json
 import os
 import re
 import shutil
@@ -57,6 +58,8 @@ class QuietHandler(http.server.SimpleHTTPRequestHandler):
 class Browser(unittest.TestCase):
     """The page served on 127.0.0.1 and one chromium for a class's tests."""
 
+    languages = None  # the browser's languages, e.g. "en-US,en"; None: chromium's own
+
     @classmethod
     def setUpClass(cls):
         handler = functools.partial(QuietHandler, directory=SITE)
@@ -71,6 +74,9 @@ class Browser(unittest.TestCase):
             flags = [f for f in flags if f != "--headless"]
         for flag in flags + [f"--user-data-dir={cls.profile}"]:
             options.add_argument(flag)
+        if cls.languages:
+            options.add_argument(f"--lang={cls.languages.split(',')[0]}")
+            options.add_experimental_option("prefs", {"intl.accept_languages": cls.languages})
         cls.driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
 
     @classmethod
@@ -82,8 +88,8 @@ class Browser(unittest.TestCase):
 
     # --- helpers ------------------------------------------------------------
 
-    def load(self):
-        self.driver.get(self.url)
+    def load(self, query=""):
+        self.driver.get(self.url + query)
         self.until(lambda: self.js("return window.mironeka && window.mironeka.ready"))
 
     def js(self, script, *args):
@@ -522,6 +528,12 @@ class Page(Browser):
                 shown.update(self.el("Form3").text)
             self.next_day(GARDEN1, days_left)
         shown.update(self.message())
+        # Every translation the page can fetch.
+        for name in os.listdir(os.path.join(SITE, "i18n")):
+            with open(os.path.join(SITE, "i18n", name), encoding="utf-8") as f:
+                for entries in json.load(f).values():
+                    for text in entries.values():
+                        shown.update(text)
         # The page's own texts.
         for name in ("index.html", "mironeka-page.js"):
             with open(os.path.join(SITE, name), encoding="utf-8") as f:
@@ -529,6 +541,58 @@ class Page(Browser):
                     shown.update(literal)
         missing = sorted(c for c in shown if not c.isspace() and c not in held)
         self.assertEqual(missing, [])
+
+
+class English(Browser):
+    """The page in a browser whose language is English."""
+
+    languages = "en-US,en"
+
+    def text(self, element_id):
+        return self.js("return document.getElementById(arguments[0]).textContent", element_id)
+
+    def test_the_game_reads_in_english(self):
+        self.load()
+        self.assertEqual(self.js("return document.documentElement.lang"), "en")
+        self.assertEqual(self.driver.title, "VELMORAKI Mironeka")
+        self.until(lambda: self.shown("Form2"), what="the introduction")
+        self.assertTrue(self.text("Form2-Label1").startswith("Make the empty gardens"))
+        self.start_garden()
+        self.assertEqual(self.text("Form4-Label4"), "Total points")
+        self.assertEqual(self.text("Form3-Command1"), "Next day")
+        self.assertEqual(self.el("Form3-Image6").get_attribute("aria-label"), "Tile 6: Sand")
+        self.click(3, "Command2")
+        self.click(3, "Image6")
+        self.click(3, "Image7")
+        self.next_day(GARDEN1, 7)
+        self.until(lambda: self.el("announcer").get_attribute("textContent"), what="the outcome")
+        self.assertEqual(self.el("announcer").get_attribute("textContent"),
+                         "Day 1: black ants on 4 tile(s). Points: 4.")
+        # The score-code screen's panel is built from this.
+        labels = [w["text"] for w in self.js("return window.mironeka.module.layout(11)")["widgets"]
+                  if w["kind"] == "Label"]
+        self.assertIn("Score code:", labels)
+
+    def test_japanese_when_asked_and_the_help_by_f1_and_by_its_button(self):
+        self.load("?lang=ja")
+        self.assertEqual(self.js("return document.documentElement.lang"), "ja")
+        self.until(lambda: self.shown("Form2"), what="the introduction")
+        self.assertTrue(self.text("Form2-Label1").startswith("このゲームは"))
+        self.start_garden()
+        before = self.fields(GARDEN1)
+        ActionChains(self.driver).send_keys(Keys.F1).perform()
+        self.until(lambda: self.shown("help"), what="the help")
+        self.assertEqual(self.text("help-title"), "遊び方")
+        self.assertIn("次の日へスキップ", self.el("help").text)
+        ActionChains(self.driver).send_keys(Keys.ESCAPE).perform()
+        self.until(lambda: not self.shown("help"), what="the help to close")
+        self.assertEqual(self.fields(GARDEN1), before)
+        # In English, by the "？" outside the game's windows.
+        self.load("?lang=en")
+        self.el("help-button").click()
+        self.until(lambda: self.shown("help"), what="the help")
+        self.assertEqual(self.text("help-title"), "How to play")
+        self.assert_no_axe_violations("the help in English")
 
 
 class Phone(Browser):
