@@ -568,6 +568,12 @@ class English(Browser):
         self.until(lambda: self.el("announcer").get_attribute("textContent"), what="the outcome")
         self.assertEqual(self.el("announcer").get_attribute("textContent"),
                          "Day 1: black ants on 4 tile(s). Points: 4.")
+        # Nothing on screen or for screen readers is left in Japanese.
+        said = self.js(
+            "return document.body.innerText + ' ' + [...document.querySelectorAll("
+            "'[aria-label], [title], [aria-description]')].map(e => [e.getAttribute('aria-label'),"
+            " e.title, e.getAttribute('aria-description')].join(' ')).join(' ')")
+        self.assertEqual(re.findall(r"[\u3040-\u30ff\u4e00-\u9fff]+", said), [])
         # The score-code screen's panel is built from this.
         labels = [w["text"] for w in self.js("return window.mironeka.module.layout(11)")["widgets"]
                   if w["kind"] == "Label"]
