@@ -58,7 +58,9 @@ class QuietHandler(http.server.SimpleHTTPRequestHandler):
 class Browser(unittest.TestCase):
     """The page served on 127.0.0.1 and one chromium for a class's tests."""
 
-    languages = None  # the browser's languages, e.g. "en-US,en"; None: chromium's own
+    # The browser's languages: Japanese, the game's own, unless a class
+    # says otherwise (headless chromium would say en-US).
+    languages = "ja-JP,ja"
 
     @classmethod
     def setUpClass(cls):
