@@ -3,11 +3,14 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME mironeka)
 set(CPACK_PACKAGE_VENDOR VELMORAKI)
 set(CPACK_PACKAGE_CONTACT "VELMORAKI <score@velmoraki.example>")
-set(CPACK_PACKAGE_HOMEPAGE_URL ${PROJECT_HOMEPAGE_URL})
+# The Homepage: field only for a real home page.
+if(MIRONEKA_HOMEPAGE_URL)
+  set(CPACK_PACKAGE_HOMEPAGE_URL ${MIRONEKA_HOMEPAGE_URL})
+endif()
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "game of luring ants into the six gardens of a house")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Mironeka is a small single-player game with a Japanese interface. The house
+    "Mironeka is a small single-player game in Japanese or English. The house
 has six empty gardens, each a grid of four by four tiles, to be made
 attractive to ants.
 

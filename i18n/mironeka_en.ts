@@ -275,6 +275,14 @@
         <source>VELMORAKI&#x3000;ミロネカ</source>
         <translation>VELMORAKI Mironeka</translation>
     </message>
+    <message>
+        <source>Enterかダブルクリックで、スコアのメールを作ります。</source>
+        <translation>Enter or double-click: write the score mail.</translation>
+    </message>
+    <message>
+        <source>Enterかダブルクリックで、ランキングのページを開きます。</source>
+        <translation>Enter or double-click: open the ranking page.</translation>
+    </message>
 </context>
 <context>
     <name>Help</name>

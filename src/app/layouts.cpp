@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "app/publisher.h"
 #include "app/screens.h"
 #include "garden/garden_layout.h"
 #include "ui/screen.h"
@@ -142,8 +143,12 @@ constexpr std::array<WidgetSpec, 9> kScoreCode{{
     label(1, {8, 0, 97, 17}, QT_TRANSLATE_NOOP("Game", "スコアコード：")),
     textBox(2, {8, 16, 121, 18}, "Text2", QT_TRANSLATE_NOOP("Game", "スコアコード")),
     label(2, {136, 0, 121, 17}, QT_TRANSLATE_NOOP("Game", "送信先メールアドレス")),
-    textBox(3, {136, 16, 137, 18}, "score@velmoraki.example",
-            QT_TRANSLATE_NOOP("Game", "送信先メールアドレス")),
+    // Enter or a double-click opens what the box names (the screen's link).
+    {.id = ui::text(3),
+     .box = {136, 16, 137, 18},
+     .text = kScoreMail,
+     .tooltip = QT_TRANSLATE_NOOP("Game", "Enterかダブルクリックで、スコアのメールを作ります。"),
+     .accessibleName = QT_TRANSLATE_NOOP("Game", "送信先メールアドレス")},
     label(
         3, {8, 40, 265, 65},
         QT_TRANSLATE_NOOP(
@@ -151,8 +156,12 @@ constexpr std::array<WidgetSpec, 9> kScoreCode{{
             "件名に”スコア”と書き、本文にスコアコードとランキングに登録するニックネームを書いて"
             "上記のメールアドレスに送信してください。月間で一番のスコアの方にプレゼントがあります。"
             "スコアはVELMORAKIのホームページで公開しています。")),
-    textBox(4, {16, 104, 233, 18}, "https://velmoraki.example/ranking/",
-            QT_TRANSLATE_NOOP("Game", "ランキングのページ")),
+    {.id = ui::text(4),
+     .box = {16, 104, 233, 18},
+     .text = kRankingUrl,
+     .tooltip =
+         QT_TRANSLATE_NOOP("Game", "Enterかダブルクリックで、ランキングのページを開きます。"),
+     .accessibleName = QT_TRANSLATE_NOOP("Game", "ランキングのページ")},
     // Still red, dark enough to read on the grey face (4.5:1 and more).
     label(4, {16, 128, 249, 17},
           QT_TRANSLATE_NOOP("Game", "※期間によって開催していない場合があります。"),

@@ -2,6 +2,7 @@
 
 #include "app/game.h"
 #include "app/layouts.h"
+#include "app/publisher.h"
 #include "ui/number_text.h"
 #include "ui/translate.h"
 
@@ -258,6 +259,38 @@ void ScoreCodeScreen::setBox(int textNumber, std::string text) {
 
 const std::string& ScoreCodeScreen::boxText(int textNumber) const {
     return boxes_.at(static_cast<std::size_t>(textNumber - scorecode::kCodeBox));
+}
+
+std::string ScoreCodeScreen::link(WidgetId w) const {
+    if (w == ui::text(3)) return scoreMailUrl(boxText(scorecode::kCodeBox));
+    if (w == ui::text(4)) return kRankingUrl;
+    return {};
+}
+
+namespace {
+// Every byte but the unreserved characters (and those in `keep`) as %XX.
+std::string percentEncoded(std::string_view text, std::string_view keep = {}) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    for (const char c : text) {
+        const auto u = static_cast<unsigned char>(c);
+        if ((u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || (u >= '0' && u <= '9') ||
+            c == '-' || c == '.' || c == '_' || c == '~' ||
+            keep.find(c) != std::string_view::npos) {
+            out += c;
+        } else {
+            out += '%';
+            out += kHex[u >> 4];
+            out += kHex[u & 0xF];
+        }
+    }
+    return out;
+}
+}  // namespace
+
+std::string scoreMailUrl(std::string_view code) {
+    return "mailto:" + percentEncoded(kScoreMail, "@") + "?subject=" + percentEncoded("スコア") +
+           "&body=" + percentEncoded(std::string(code) + "\r\nニックネーム：");
 }
 
 std::optional<std::string> ScoreCodeScreen::textNow(WidgetId w) const {

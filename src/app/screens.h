@@ -4,6 +4,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "ui/screen.h"
@@ -114,6 +115,10 @@ class ScoreCodeScreen : public ui::Screen {
 
     ScoreCodeScreen(Game& game, ui::EventLoop& loop);
     bool type(ui::WidgetId w, const std::string& text) override;
+    /// The mail box opens a new mail to the publisher with the code, the
+    /// web box the ranking page: the built-in addresses, whatever the boxes
+    /// hold now.
+    [[nodiscard]] std::string link(ui::WidgetId w) const override;
     [[nodiscard]] static std::span<const ui::FieldSpec> fieldTable();
 
     void setCodeTotal(int total) { codeTotal_ = total; }
@@ -130,5 +135,10 @@ class ScoreCodeScreen : public ui::Screen {
     int codeTotal_ = 0;
     std::array<std::string, 3> boxes_;  // Text2 the code, Text3 mail, Text4 web
 };
+
+/// The mailto: address of a score mail: to the publisher's mailbox, the
+/// subject "スコア" (what the ranking looks for), a body of the code and a
+/// line "ニックネーム：" for the player to finish. Percent-encoded UTF-8.
+[[nodiscard]] std::string scoreMailUrl(std::string_view code);
 
 }  // namespace mironeka::app

@@ -1,6 +1,7 @@
 #include "qt/driver.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QMessageBox>
@@ -63,7 +64,21 @@ bool Driver::eventFilter(QObject* watched, QEvent* event) {
     return button != nullptr;
 }
 
+void Driver::openLink(ui::FormId form, ui::WidgetId widget) {
+    const ui::Screen* screen = front_.game().screen(form);
+    const std::string link = screen == nullptr ? std::string() : screen->link(widget);
+    if (link.empty()) return;
+    const QUrl url(QString::fromStdString(link), QUrl::StrictMode);
+    if (!url.isValid()) return;
+    if (opener_) {
+        opener_(url);
+    } else {
+        QDesktopServices::openUrl(url);
+    }
+}
+
 void Driver::openHelp() {
+    if (box_) return;  // the message box holds the keys until OK
     if (!help_) help_ = std::make_unique<HelpWindow>();
     help_->open();
 }

@@ -4,6 +4,7 @@
 #include <QMessageBox>
 #include <QObject>
 #include <QPointer>
+#include <QUrl>
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -40,6 +41,12 @@ class Driver final : public QObject, public ActionSink {
     [[nodiscard]] const app::Game& game() const { return front_.game(); }
     bool act(const app::Action& action) override;
     app::FrontEnd& policy() override { return front_; }
+    /// Hands the screen's link for the widget to the desktop (the mail
+    /// program for mailto:, the browser for a web page).
+    void openLink(ui::FormId form, ui::WidgetId widget) override;
+    /// What opens a link; by default QDesktopServices. Tests watch it.
+    using Opener = std::function<void(const QUrl&)>;
+    void setOpener(Opener opener) { opener_ = std::move(opener); }
     /// The alarm's work: moves the model to the clock, delivers at most one
     /// due tick, refreshes and sets the alarm again.
     void advance();
@@ -105,6 +112,7 @@ class Driver final : public QObject, public ActionSink {
     std::array<Slot, ui::kFormCount> slots_;
     QPointer<QMessageBox> box_;
     std::unique_ptr<HelpWindow> help_;
+    Opener opener_;
     std::vector<QPointer<QWidget>> retired_;  // deleted later, or at the end
     bool endSignalled_ = false;
 };

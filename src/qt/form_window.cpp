@@ -407,6 +407,9 @@ QLineEdit* FormWindow::addTextBox(const ui::WidgetSpec& entry) {
     connect(edit, &QLineEdit::textChanged, this, [this, id = entry.id](const QString& t) {
         if (!syncing_) send(app::Action::Kind::Type, id, t.toStdString());
     });
+    connect(edit, &QLineEdit::returnPressed, this,
+            [this, id = entry.id] { sink_.openLink(layout_.form, id); });
+    if (!entry.tooltip.empty()) edit->setToolTip(translated(entry.tooltip));
     limitTextBox(edit);
     return edit;
 }
@@ -593,7 +596,8 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
         if (type == QEvent::MouseMove && layout_.tracksPointer) sendMove(std::nullopt);
         return QWidget::eventFilter(watched, event);
     }
-    if (type != QEvent::MouseMove && type != QEvent::FocusIn && type != QEvent::KeyPress) {
+    if (type != QEvent::MouseMove && type != QEvent::FocusIn && type != QEvent::KeyPress &&
+        type != QEvent::MouseButtonDblClick) {
         return QWidget::eventFilter(watched, event);
     }
     auto* widget = qobject_cast<QWidget*>(watched);
@@ -606,6 +610,9 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
         case QEvent::MouseMove:
             if (entry->tracksPointer) sendMove(entry->id);
+            break;
+        case QEvent::MouseButtonDblClick:
+            if (entry->id.kind == ui::WidgetKind::Text) sink_.openLink(layout_.form, entry->id);
             break;
         case QEvent::FocusIn:
             // A tile clicked becomes the grid's stop.

@@ -27,6 +27,9 @@ class ActionSink {
     virtual ~ActionSink() = default;
     virtual bool act(const app::Action& action) = 0;
     virtual app::FrontEnd& policy() = 0;
+    /// Enter or a double-click in a widget that names an address (the
+    /// score-code screen's boxes): open what the screen's link says.
+    virtual void openLink(ui::FormId, ui::WidgetId) {}
 };
 
 /// The window of a screen, built from its layout: a fixed-size top-level

@@ -80,6 +80,9 @@ class Screen {
     /// What a screen reader calls the widget: the layout's name for it, else
     /// its tooltip, its text, or what its picture shows.
     [[nodiscard]] virtual std::string accessibleName(WidgetId w) const;
+    /// What Enter or a double-click in the widget opens: a mailto: or web
+    /// address for the front end to hand to the desktop; empty for none.
+    [[nodiscard]] virtual std::string link(WidgetId) const { return {}; }
     /// More about the widget, where there is more to say.
     [[nodiscard]] virtual std::string accessibleDescription(WidgetId) const { return {}; }
     /// What a screen reader calls the window: its caption, unless the screen

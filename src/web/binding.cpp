@@ -248,6 +248,13 @@ class WebGame {
         const ui::Screen* s = screen(formNumber);
         return s == nullptr ? std::string() : s->windowName();
     }
+    /// What Enter or a double-click in the widget opens (a mailto: or web
+    /// address), or "".
+    [[nodiscard]] std::string link(int formNumber, const std::string& name) const {
+        const ui::Screen* s = screen(formNumber);
+        const auto w = widgetOf(name);
+        return s == nullptr || !w ? std::string() : s->link(*w);
+    }
     /// The screen's latest sentence for the screen reader, and how many it
     /// has had.
     [[nodiscard]] std::string announcement(int formNumber) const {
@@ -414,6 +421,7 @@ EMSCRIPTEN_BINDINGS(mironeka) {
         .function("showCount", &WebGame::showCount)
         .function("revision", &WebGame::revision)
         .function("windowName", &WebGame::windowName)
+        .function("link", &WebGame::link)
         .function("announcement", &WebGame::announcement)
         .function("announcements", &WebGame::announcements)
         .function("widgets", &WebGame::widgets)

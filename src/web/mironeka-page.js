@@ -11,7 +11,7 @@
   const pictureUrl = (name) => `${name}.svg`;
 
   // Test and bug-report hooks: the game, when the splash was first shown.
-  const page = (window.mironeka = { ready: false, splashShownAt: null });
+  const page = (window.mironeka = { ready: false, splashShownAt: null, followed: [] });
 
   // What the page says when there is no game to show: one short text and,
   // perhaps, one button.
@@ -142,6 +142,21 @@
       timer = null;
       if (game.turn(now())) sync();
       arm();
+    }
+
+    // A link the game gives, followed as a link of the page is: a mail in
+    // the player's mail program, a web page in a new tab.
+    function openLink(form, name) {
+      const url = game.link(form, name);
+      if (!url) return;
+      const a = document.createElement("a");
+      a.href = url;
+      if (!url.startsWith("mailto:")) {
+        a.target = "_blank";
+        a.rel = "noopener";
+      }
+      page.followed.push(url);
+      a.click();
     }
 
     // A player action: the clock moves to now, then the game acts.
@@ -293,6 +308,13 @@
             act("type", form, entry.name, el.value);
             redraw(record, true);
           });
+          // Enter or a double-click opens what the box names: a new mail
+          // with the score code, the ranking page.
+          if (entry.tooltip) el.title = entry.tooltip;
+          el.addEventListener("keydown", (e) => {
+            if (e.key === "Enter") openLink(form, entry.name);
+          });
+          el.addEventListener("dblclick", () => openLink(form, entry.name));
           break;
         case "Image":
           if (record.layout.grid.includes(entry.name)) {

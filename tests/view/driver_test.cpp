@@ -9,9 +9,11 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
+#include <QUrlQuery>
 #include <optional>
 #include <vector>
 
+#include "app/publisher.h"
 #include "app/screens.h"
 #include "garden/garden_screen.h"
 #include "qt/fonts.h"
@@ -283,6 +285,30 @@ namespace {
 
 // A garden's last day is evaluated after its window has gone: the
 // stage-select window, still on screen, says the outcome instead.
+// Enter in the mail box opens a new mail to the publisher with the code and
+// a nickname line; a double-click in the page box opens the ranking page.
+TEST(Driver, TheScoreCodeBoxesOpenTheMailAndTheRankingPage) {
+    Session session;
+    std::vector<QUrl> opened;
+    session.driver().setOpener([&](const QUrl& url) { opened.push_back(url); });
+    session.reach(FormId::Form11);
+    const auto* screen = session.game().screenAs<app::ScoreCodeScreen>(FormId::Form11);
+    auto* mail = session.widget<QLineEdit>(FormId::Form11, "Text3");
+    QTest::keyClick(mail, Qt::Key_Return);
+    QTest::mouseDClick(session.widget(FormId::Form11, "Text4"), Qt::LeftButton);
+    QTest::keyClick(session.widget(FormId::Form11, "Text2"), Qt::Key_Return);  // no link
+    ASSERT_EQ(opened.size(), 2u);
+    EXPECT_EQ(opened[0].scheme(), QStringLiteral("mailto"));
+    EXPECT_EQ(opened[0].path(), QString::fromUtf8(app::kScoreMail));
+    const QUrlQuery query(opened[0]);
+    EXPECT_EQ(query.queryItemValue(QStringLiteral("subject"), QUrl::FullyDecoded),
+              QStringLiteral("スコア"));
+    EXPECT_EQ(query.queryItemValue(QStringLiteral("body"), QUrl::FullyDecoded),
+              QString::fromStdString(screen->boxText(2)) + QStringLiteral("\r\nニックネーム："));
+    EXPECT_EQ(opened[1], QUrl(QString::fromUtf8(app::kRankingUrl)));
+    EXPECT_FALSE(mail->toolTip().isEmpty());
+}
+
 TEST(Driver, TheLastDaysOutcomeIsSaidByAWindowStillOnScreen) {
     Session session;
     session.reach(kGarden1);

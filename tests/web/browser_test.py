@@ -441,6 +441,17 @@ class Page(Browser):
             self.skipTest(f"no scenario runner at {RUNNER}")
         self.load()
         self.play_whole_game(lambda el: el.click(), self.assert_no_axe_violations)
+        # Enter in the mail box makes the score mail; a double-click in the
+        # page box opens the ranking.
+        self.el("Form11-Text3").send_keys(Keys.ENTER)
+        ActionChains(self.driver).double_click(self.el("Form11-Text4")).perform()
+        followed = self.js("return window.mironeka.followed")
+        self.assertEqual(len(followed), 2)
+        self.assertTrue(followed[0].startswith("mailto:" + self.field(11, "MailAddressText") +
+                                               "?subject=%E3%82%B9%E3%82%B3%E3%82%A2&body="))
+        self.assertIn(self.field(11, "ScoreCodeText") + "%0D%0A", followed[0])
+        self.assertEqual(followed[1], self.field(11, "WebAddressText"))
+        self.driver.switch_to.window(self.driver.window_handles[0])
         # 64 MB written into a box by a script, twice: the game keeps what a
         # box holds, and the box shows just that, also when the game's text
         # didn't change.
