@@ -20,7 +20,8 @@ QString translated(const char* context, const char* text) {
 QString HelpWindow::html() {
     QString out;
     bool inList = false;
-    for (const app::HelpEntry& entry : app::helpText()) {
+    // The first heading is the window's title.
+    for (const app::HelpEntry& entry : app::helpText().subspan(1)) {
         const QString text = translated("Help", entry.text).toHtmlEscaped();
         const bool item = entry.kind == app::HelpEntry::Kind::Item;
         if (inList && !item) out += QStringLiteral("</ul>");
