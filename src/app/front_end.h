@@ -79,6 +79,10 @@ class FrontEnd {
     bool keyPress(ClickKey key, bool autoRepeat, std::optional<ui::Millis> time);
     void keyRelease(ClickKey key, bool autoRepeat, std::optional<ui::Millis> time);
 
+    /// True when F1 may open the help: not while the message box holds
+    /// the keys, nor once the game is over.
+    [[nodiscard]] bool helpAvailable() const { return !game_.message() && !game_.ended(); }
+
     // Focus
 
     /// Every control of the layout that can take the focus, in on-screen

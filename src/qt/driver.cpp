@@ -78,7 +78,7 @@ void Driver::openLink(ui::FormId form, ui::WidgetId widget) {
 }
 
 void Driver::openHelp() {
-    if (box_) return;  // the message box holds the keys until OK
+    if (!front_.helpAvailable()) return;
     if (!help_) help_ = std::make_unique<HelpWindow>();
     help_->open();
 }

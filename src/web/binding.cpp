@@ -248,6 +248,7 @@ class WebGame {
         const ui::Screen* s = screen(formNumber);
         return s == nullptr ? std::string() : s->windowName();
     }
+    [[nodiscard]] bool helpAvailable() const { return front_.helpAvailable(); }
     /// What Enter or a double-click in the widget opens (a mailto: or web
     /// address), or "".
     [[nodiscard]] std::string link(int formNumber, const std::string& name) const {
@@ -422,6 +423,7 @@ EMSCRIPTEN_BINDINGS(mironeka) {
         .function("revision", &WebGame::revision)
         .function("windowName", &WebGame::windowName)
         .function("link", &WebGame::link)
+        .function("helpAvailable", &WebGame::helpAvailable)
         .function("announcement", &WebGame::announcement)
         .function("announcements", &WebGame::announcements)
         .function("widgets", &WebGame::widgets)

@@ -628,7 +628,7 @@
     document.body.appendChild(helpButton);
 
     function openHelp() {
-      if (messageBox || endShown) return;
+      if (!game.helpAvailable()) return;
       if (!help) {
         help = document.createElement("section");
         help.id = "help";

@@ -120,6 +120,20 @@ TEST_F(FrontEndTest, TheFocusLeavesAControlThatHides) {
     EXPECT_EQ(front.focusAfterChange(FormId::Form4, std::nullopt), start);
 }
 
+// F1's help waits while the garden's end message holds the keys.
+TEST_F(FrontEndTest, TheHelpWaitsForTheEndMessage) {
+    toGarden();
+    EXPECT_TRUE(front.helpAvailable());
+    for (int day = 1; day <= 7; ++day) {
+        ASSERT_TRUE(front.act(click(app::Game::gardenForm(1), ui::command(1)), now));
+        runUntil(now + 20);
+    }
+    ASSERT_TRUE(front.game().message().has_value());
+    EXPECT_FALSE(front.helpAvailable());
+    ASSERT_TRUE(front.act(Action{Action::Kind::Ok, FormId::Form1}, now));
+    EXPECT_TRUE(front.helpAvailable());
+}
+
 // The arrows move inside the grid and stop at its edges; Tab comes back to
 // the tile they left.
 TEST_F(FrontEndTest, ArrowsStayInTheGridAndTabReturnsToTheLastTile) {
