@@ -407,8 +407,6 @@ QLineEdit* FormWindow::addTextBox(const ui::WidgetSpec& entry) {
     connect(edit, &QLineEdit::textChanged, this, [this, id = entry.id](const QString& t) {
         if (!syncing_) send(app::Action::Kind::Type, id, t.toStdString());
     });
-    connect(edit, &QLineEdit::returnPressed, this,
-            [this, id = entry.id] { sink_.openLink(layout_.form, id); });
     if (!entry.tooltip.empty()) edit->setToolTip(translated(entry.tooltip));
     limitTextBox(edit);
     return edit;
@@ -630,7 +628,19 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
                 {Qt::Key_Up, app::FocusKey::Up},
                 {Qt::Key_Down, app::FocusKey::Down},
             }};
-            const int key = static_cast<QKeyEvent*>(event)->key();
+            const auto* press = static_cast<QKeyEvent*>(event);
+            const int key = press->key();
+            // Enter in a box that names an address opens it, once a press
+            // as a button clicks: a held key doesn't open mail after mail.
+            if ((key == Qt::Key_Return || key == Qt::Key_Enter) &&
+                entry->id.kind == ui::WidgetKind::Text) {
+                std::optional<ui::Millis> time;
+                if (press->timestamp() != 0) time = static_cast<ui::Millis>(press->timestamp());
+                if (sink_.policy().keyPress(app::ClickKey::Enter, press->isAutoRepeat(), time)) {
+                    sink_.openLink(layout_.form, entry->id);
+                }
+                break;
+            }
             const auto arrow = std::find_if(kArrows.begin(), kArrows.end(),
                                             [key](const auto& a) { return a.first == key; });
             // The arrows belong to the grid, even at its edges.

@@ -312,7 +312,10 @@
           // with the score code, the ranking page.
           if (entry.tooltip) el.title = entry.tooltip;
           el.addEventListener("keydown", (e) => {
-            if (e.key === "Enter") openLink(form, entry.name);
+            // Once a press, as a button clicks: a held key opens one mail.
+            if (e.key === "Enter" && game.keyPress("enter", e.repeat, e.timeStamp)) {
+              openLink(form, entry.name);
+            }
           });
           el.addEventListener("dblclick", () => openLink(form, entry.name));
           break;

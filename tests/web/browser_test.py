@@ -444,6 +444,10 @@ class Page(Browser):
         # Enter in the mail box makes the score mail; a double-click in the
         # page box opens the ranking.
         self.el("Form11-Text3").send_keys(Keys.ENTER)
+        # Held down, the key's repeats open nothing more.
+        self.js("const box = document.getElementById('Form11-Text3');"
+                "for (let i = 0; i < 3; ++i) box.dispatchEvent(new KeyboardEvent('keydown',"
+                " {key: 'Enter', repeat: true, bubbles: true}));")
         ActionChains(self.driver).double_click(self.el("Form11-Text4")).perform()
         followed = self.js("return window.mironeka.followed")
         self.assertEqual(len(followed), 2)
