@@ -1,7 +1,6 @@
 #include "ui/translate.h"
 
 #include <utility>
-#include <vector>
 
 namespace mironeka::ui {
 
@@ -22,15 +21,14 @@ std::string translate(const char* context, std::string_view source) {
 }
 
 std::string fill(std::string_view pattern, std::initializer_list<std::string> values) {
-    const std::vector<std::string> list(values);
     std::string out;
     out.reserve(pattern.size());
     for (std::size_t i = 0; i < pattern.size(); ++i) {
         if (pattern[i] == '%' && i + 1 < pattern.size() && pattern[i + 1] >= '1' &&
             pattern[i + 1] <= '9') {
             const auto n = static_cast<std::size_t>(pattern[i + 1] - '1');
-            if (n < list.size()) {
-                out += list[n];
+            if (n < values.size()) {
+                out += values.begin()[n];
                 ++i;
                 continue;
             }

@@ -361,12 +361,15 @@ std::string catalogueKey(std::string_view context, std::string_view source) {
 void addTranslation(const std::string& context, const std::string& source,
                     const std::string& translation) {
     if (translation.empty()) return;
-    translations()[catalogueKey(context, source)] = translation;
+    auto& entries = translations();
+    const bool first = entries.empty();
+    entries[catalogueKey(context, source)] = translation;
+    if (!first) return;
     ui::setCatalogue(
         [](const char* context, std::string_view source) -> std::optional<std::string> {
-            const auto& entries = translations();
-            const auto at = entries.find(catalogueKey(context, source));
-            if (at == entries.end()) return std::nullopt;
+            const auto& known = translations();
+            const auto at = known.find(catalogueKey(context, source));
+            if (at == known.end()) return std::nullopt;
             return at->second;
         });
 }
